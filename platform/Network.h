@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/Service.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+// A blocking TCP stream socket whose waits all end: connect, send and receive give up after
+// the time limits of the implementation.
+class TcpSocket {
+public:
+    virtual ~TcpSocket() = default;
+    virtual bool create() = 0;
+    virtual bool connect(const QString& address, std::uint16_t port) = 0;
+    // Sends every byte or fails: the count sent, -1 on failure.
+    virtual int send(const void* data, int length) = 0;
+    // One receive: the bytes received, 0 when the peer closed, -1 on failure or time-out.
+    virtual int receive(void* buffer, int length) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+};
+
+struct TcpTimeLimits {
+    int connectMs = 5000;
+    int receiveMs = 3000;
+    int sendMs = 10000;
+};
+
+class Network {
+public:
+    virtual ~Network() = default;
+    virtual std::unique_ptr<TcpSocket> createSocket() = 0;
+    virtual TcpTimeLimits timeLimits() const = 0;
+    virtual void setTimeLimits(const TcpTimeLimits& limits) = 0;
+};
+
+template <>
+Network& defaultService<Network>();
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+// The GoogleTest main of every suite: an offscreen QApplication exists for the whole run,
+// so dialogs, fonts and the clipboard work without a display.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
