@@ -2,9 +2,12 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QPointer>
 #include <functional>
+#include <memory>
 
 class QAbstractButton;
+class QKeyEvent;
 
 namespace ui {
 
@@ -16,9 +19,10 @@ inline constexpr int IDCANCEL = 2;
 // The dialog base: a modal run with initialisation, data exchange in both directions, and
 // the class library's OK (exchange, then close only when the exchange succeeded) and Cancel.
 //
-// Controls are found by the dynamic property "ctlId" that the .ui templates give them.
-// Derived classes call their template's setupUi(this) in the constructor and bind handlers
-// with onCommand / onSelChange there.
+// Controls are found by the dynamic property "ctlId" that the .ui templates give them
+// (a child page's controls belong to the page). Derived classes call their template's
+// setupUi(this) in the constructor and bind handlers with onCommand / onSelChange there.
+// Buttons IDOK and IDCANCEL call OnOK and OnCancel unless the dialog binds its own.
 class Dialog : public QDialog {
     Q_OBJECT
 public:
@@ -26,8 +30,12 @@ public:
     ~Dialog() override;
 
     // Runs the dialog modally: OnInitDialog, then the event loop (or, under the test hooks,
-    // the script registered for this class). Returns the EndDialog result.
+    // the script registered for this class). Returns the EndDialog result, IDCANCEL when
+    // the run ended without one. A later run of the same object starts from the controls
+    // as the template made them, as a window created afresh would.
     int DoModal();
+    // Makes the dialog a child page of `parent` (hidden until shown) and initialises it.
+    bool Create(QWidget* parent);
     bool UpdateData(bool saveAndValidate = true);
     void EndDialog(int result);
     // The result EndDialog gave, -1 while the dialog has not ended.
@@ -36,6 +44,7 @@ public:
     QWidget* GetDlgItem(int id) const;  // nullptr when the template has no such control
     template <class T>
     T* item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
+    // These do nothing for a missing control, as their Windows namesakes.
     void EnableDlgItem(int id, bool enable);
     void ShowDlgItem(int id, bool show);
     void SetDlgItemText(int id, const QString& text);
@@ -67,17 +76,31 @@ public:
         bindEdited(id, [this, handler] { (static_cast<D*>(this)->*handler)(); });
     }
 
-    void accept() override;  // Enter: OnOK
-    void reject() override;  // Esc and the close box: OnCancel
+    // Enter and Esc reach the handlers bound to IDOK and IDCANCEL, or OnOK and OnCancel.
+    void accept() override;
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    class TemplateState;
+
     void bindClicked(int id, std::function<void()> handler);
     void bindActivated(int id, std::function<void()> handler);
     void bindEdited(int id, std::function<void()> handler);
+    void prepareRun();
+    void onButton(int id);
+    void connectButton(int id);
     void indexControls() const;
 
-    mutable QHash<int, QWidget*> m_controls;
+    mutable QHash<int, QPointer<QWidget>> m_controls;
     mutable bool m_indexed = false;
+    QHash<int, std::function<void()>> m_commands;
+    QHash<int, QMetaObject::Connection> m_buttonLinks;
+    QHash<int, QMetaObject::Connection> m_selLinks;
+    QHash<int, QMetaObject::Connection> m_editLinks;
+    std::unique_ptr<TemplateState> m_template;
     int m_endResult = -1;
     bool m_running = false;
 };

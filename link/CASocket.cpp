@@ -1,0 +1,80 @@
+#include "link/CASocket.h"
+
+#include "platform/Services.h"
+
+#include <limits>
+
+namespace {
+
+const char kCreateFailed[] = "Error : Failed to Create socket!";
+const char kConnectFailed[] =
+    "Error : Failed to connect. Please, \ncheck IP port configuration in printer control pannel";
+
+// Time the printer gets to take a command in before the next one follows.
+constexpr int kSendPauseMs = 50;
+
+}  // namespace
+
+CASocket::~CASocket()
+{
+    Close();
+}
+
+bool CASocket::SetAddress(const QString& address, std::uint32_t port)
+{
+    m_strAddress = address;
+    m_nPort = port;
+    return true;
+}
+
+bool CASocket::ConnectSocket()
+{
+    if (m_bConnected)
+        return true;
+
+    Close();
+    m_bConnected = false;
+
+    m_socket = platform::network().createSocket();
+    if (!m_socket || !m_socket->create()) {
+        m_socket.reset();
+        platform::alerts().show(QString::fromLatin1(kCreateFailed), platform::AlertIcon::Exclamation);
+        return false;
+    }
+
+    // A port number outside the TCP range would otherwise wrap to some other port.
+    const bool portValid = m_nPort <= std::numeric_limits<std::uint16_t>::max();
+    if (!portValid || !m_socket->connect(m_strAddress, static_cast<std::uint16_t>(m_nPort))) {
+        Close();
+        platform::alerts().show(QString::fromLatin1(kConnectFailed), platform::AlertIcon::Exclamation);
+        return false;
+    }
+
+    m_bConnected = true;
+    return true;
+}
+
+int CASocket::SendAll(const void* data, int length)
+{
+    if (!m_socket || !data || length <= 0)
+        return 0;
+    if (m_socket->send(data, length) < 1)
+        return 0;
+    platform::clock().sleep(kSendPauseMs);
+    return length;
+}
+
+int CASocket::Receive(void* buffer, int length)
+{
+    if (!m_socket)
+        return -1;
+    return m_socket->receive(buffer, length);
+}
+
+void CASocket::Close()
+{
+    if (!m_socket)
+        return;
+    m_socket->close();
+    m_socket.reset();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/Network.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+// The link's TCP connection to a network printer. Every wait is bounded by the platform
+// socket's time limits, so a printer that never answers cannot hang the program.
+class CASocket {
+public:
+    CASocket() = default;
+    virtual ~CASocket();
+    CASocket(const CASocket&) = delete;
+    CASocket& operator=(const CASocket&) = delete;
+
+    // Stores the target for the next connect. Always true.
+    bool SetAddress(const QString& address, std::uint32_t port);
+    // Connects to m_strAddress:m_nPort unless already connected; tells the operator why not.
+    bool ConnectSocket();
+    // One blocking send of the whole buffer: the length when anything was sent, else 0.
+    int SendAll(const void* data, int length);
+    // One receive of at most `length` bytes: the count, 0 when the peer closed, -1 on
+    // failure or time-out.
+    int Receive(void* buffer, int length);
+    // Closes the socket; m_bConnected is the caller's to clear.
+    void Close();
+
+    QString m_strAddress;
+    std::uint32_t m_nPort = 0;
+    bool m_bConnected = false;
+
+private:
+    std::unique_ptr<platform::TcpSocket> m_socket;
+};

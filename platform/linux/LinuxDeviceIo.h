@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/DeviceIo.h"
+#include "platform/ProfileStore.h"
+
+#include <mutex>
+#include <vector>
+
+namespace platform {
+
+// Device files behind the Windows-style names: serial ports as ttys, parallel ports as
+// /dev/lpN, USB printers as the node UsbPrinters names. Handles index a table of open
+// descriptors; every descriptor is non-blocking and every wait goes through poll(2) with
+// a bound, so a silent or stalled printer never hangs the caller.
+class LinuxDeviceIo : public DeviceIo {
+public:
+    // A write or drain that makes no progress for this long gives up with a short count.
+    static constexpr int kStallLimitMs = 5000;
+    // Reads on a handle whose time-outs were never set wait this long for a first byte.
+    static constexpr std::uint32_t kDefaultFirstByteMs = 200;
+
+    explicit LinuxDeviceIo(int stallLimitMs = kStallLimitMs);
+    ~LinuxDeviceIo() override;
+    LinuxDeviceIo(const LinuxDeviceIo&) = delete;
+    LinuxDeviceIo& operator=(const LinuxDeviceIo&) = delete;
+
+    // The device file a "COMn"/"LPTn" name maps to (section "Ports" of the profile may name
+    // another); empty for any other name.
+    static QString portDevicePath(const QString& name, ProfileStore& profile);
+    // The parallel status byte (kParallel* bits) for an LPGETSTATUS status register.
+    static std::uint8_t parallelStatus(int lpStatus);
+
+    Handle open(const QString& name, ShareMode share) override;
+    bool close(Handle h) override;
+    bool read(Handle h, void* buffer, std::uint32_t length, std::uint32_t* done) override;
+    bool write(Handle h, const void* data, std::uint32_t length, std::uint32_t* done) override;
+
+    bool setCommMask(Handle h, std::uint32_t mask) override;
+    bool getModemStatus(Handle h, std::uint32_t* status) override;
+    bool getCommState(Handle h, SerialSettings* settings) override;
+    bool setCommState(Handle h, const SerialSettings& settings) override;
+    bool getCommTimeouts(Handle h, SerialTimeouts* timeouts) override;
+    bool setCommTimeouts(Handle h, const SerialTimeouts& timeouts) override;
+    bool purge(Handle h, std::uint32_t flags) override;
+
+    bool getParallelStatus(Handle h, std::uint8_t* status) override;
+
+private:
+    struct Port {
+        int fd = -1;
+        bool tty = false;
+        std::uint32_t commMask = 0;
+        SerialTimeouts timeouts;
+        // What termios cannot hold (DSR flow, null stripping, ...) and the line states of a
+        // device without modem lines, as last set.
+        SerialSettings requested;
+    };
+
+    // A copy of the slot's state; false for a handle that is not open.
+    bool lookup(Handle h, Port* port) const;
+    bool store(Handle h, const Port& port);
+
+    const int m_stallLimitMs;
+    mutable std::mutex m_mutex;
+    std::vector<Port> m_ports;  // slot i is handle i + 1
+};
+
+}  // namespace platform

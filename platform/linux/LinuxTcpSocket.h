@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Network.h"
+
+namespace platform {
+
+// An IPv4 stream socket kept non-blocking underneath: connect, send and receive wait with
+// poll(2), each no longer than its time limit (send: without progress).
+class LinuxTcpSocket : public TcpSocket {
+public:
+    explicit LinuxTcpSocket(const TcpTimeLimits& limits);
+    ~LinuxTcpSocket() override;
+    LinuxTcpSocket(const LinuxTcpSocket&) = delete;
+    LinuxTcpSocket& operator=(const LinuxTcpSocket&) = delete;
+
+    bool create() override;
+    bool connect(const QString& address, std::uint16_t port) override;
+    int send(const void* data, int length) override;
+    int receive(void* buffer, int length) override;
+    void close() override;
+    bool isOpen() const override;
+
+private:
+    TcpTimeLimits m_limits;
+    int m_fd = -1;
+};
+
+}  // namespace platform

@@ -1,0 +1,197 @@
+// The TCP link against a loopback printer, and the socket failures a real network
+// cannot be made to show.
+#include "LinkFixture.h"
+
+#include "platform/linux/LinuxNetwork.h"
+#include "tests/support/FakeNetwork.h"
+#include "tests/support/LoopbackPrinter.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+const QString kConnectFailed = QStringLiteral(
+    "Error : Failed to connect. Please, \ncheck IP port configuration in printer control pannel");
+constexpr int kWaitMs = 2000;
+
+class CommTcpTest : public LinkTest {
+protected:
+    void SetUp() override
+    {
+        // Short enough for a silent printer to cost the suite little.
+        network.setTimeLimits({1000, 200, 2000});
+        comm.SetNetworkAddress({ztest::LoopbackPrinter::address(), printer.port()});
+        comm.SetPortName(QStringLiteral("ETHERNET"));
+    }
+
+    void disconnect()
+    {
+        comm.MarkTcpForClose();
+        comm.Close();
+    }
+
+    platform::LinuxNetwork network;
+    platform::ScopedService<platform::Network> networkScope{network};
+    ztest::LoopbackPrinter printer;
+};
+
+TEST_F(CommTcpTest, SendsExactBytesAndPausesAfterEachSend)
+{
+    for (const char* name : {"ETHERNET", "ETHERNET2", "ETHERNET:9100"}) {
+        SCOPED_TRACE(name);
+        comm.SetPortName(QString::fromLatin1(name));
+        ASSERT_TRUE(comm.Open());
+        EXPECT_EQ(comm.m_nPortType, PORT_ETHERNET);
+        EXPECT_EQ(comm.m_hPort, platform::kNoHandle);
+        disconnect();
+    }
+
+    const QByteArray all = [] {
+        QByteArray bytes;
+        for (int i = 0; i < 256; ++i)
+            bytes.append(static_cast<char>(i));
+        return bytes;
+    }();
+    clock.clearSleeps();
+    EXPECT_EQ(comm.Write(all.constData(), all.size()), 256);
+    EXPECT_EQ(comm.WriteString(QStringLiteral("~JC\r\n"), 0), 5);
+    ASSERT_TRUE(printer.waitForReceived(261, kWaitMs));
+    EXPECT_EQ(printer.received().right(261), all + QByteArray("\x7E\x4A\x43\x0D\x0A"));
+    EXPECT_EQ(clock.sleeps(), (std::vector<int>{50, 50}));
+    EXPECT_TRUE(alerts.alerts().empty());
+}
+
+TEST_F(CommTcpTest, OpensKeepOneConnectionUntilDisconnect)
+{
+    ASSERT_TRUE(comm.Open());
+    ASSERT_TRUE(comm.Open());
+    comm.Close();  // without the marker the connection stands
+    EXPECT_TRUE(comm.m_socket.m_bConnected);
+    EXPECT_EQ(comm.Write("A", 1), 1);
+    ASSERT_TRUE(printer.waitForReceived(1, kWaitMs));
+    EXPECT_EQ(printer.connectionCount(), 1);
+
+    disconnect();
+    EXPECT_FALSE(comm.m_socket.m_bConnected);
+    EXPECT_EQ(comm.m_hPort, platform::kNoHandle);
+    ASSERT_TRUE(comm.Open());
+    ASSERT_TRUE(printer.waitForConnections(2, kWaitMs));
+    EXPECT_EQ(printer.connectionCount(), 2);
+}
+
+TEST_F(CommTcpTest, ReadTakesAtMostTheAskedLengthAndNeverMoreThan32Bytes)
+{
+    const QByteArray reply("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd");  // 40 bytes
+    const struct {
+        int length;
+        int expected;
+    } cases[] = {{1, 1}, {4, 4}, {32, 32}, {256, 32}};
+    int connections = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        ASSERT_TRUE(comm.Open());
+        ASSERT_TRUE(printer.waitForConnections(++connections, kWaitMs));
+        ASSERT_TRUE(printer.send(reply));
+
+        std::vector<char> buffer(c.length + 8, '#');
+        EXPECT_EQ(comm.Read(buffer.data(), c.length), c.expected);
+        EXPECT_EQ(QByteArray(buffer.data(), c.expected), reply.left(c.expected));
+        EXPECT_EQ(QByteArray(buffer.data() + c.expected, 8), QByteArray(8, '#'));
+        disconnect();
+    }
+}
+
+TEST_F(CommTcpTest, SilentOrClosedPrinterReadsAsNoReply)
+{
+    ASSERT_TRUE(comm.Open());
+    char buffer[16];
+    EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);  // within the receive limit
+
+    printer.closeConnections();
+    EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+    EXPECT_TRUE(alerts.alerts().empty());
+}
+
+TEST_F(CommTcpTest, WriteToPrinterThatHungUpFailsWithoutEndingTheProgram)
+{
+    ASSERT_TRUE(comm.Open());
+    printer.closeConnections();
+    char buffer[4];
+    EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+
+    // The first send may still be taken by the system; the reset makes a later one fail.
+    int result = 1;
+    for (int attempt = 0; attempt < 100 && result != 0; ++attempt) {
+        result = comm.Write("~HS", 3);
+        if (result != 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(process.exitCalls(), 0);
+}
+
+TEST_F(CommTcpTest, ConnectFailureIsReportedAndNothingIsSent)
+{
+    std::uint16_t closedPort = 0;
+    {
+        ztest::LoopbackPrinter gone;
+        closedPort = gone.port();
+    }
+    comm.SetNetworkAddress({ztest::LoopbackPrinter::address(), closedPort});
+
+    EXPECT_FALSE(comm.Open());
+    EXPECT_FALSE(comm.m_socket.m_bConnected);
+    EXPECT_EQ(comm.Write("~HS", 3), 0);
+    char buffer[4];
+    EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+    EXPECT_EQ(alerts.texts(), QStringList(3, kConnectFailed));
+    EXPECT_EQ(alerts.alerts().at(0).icon, platform::AlertIcon::Exclamation);
+}
+
+class CommFakeTcpTest : public LinkTest {
+protected:
+    void SetUp() override
+    {
+        comm.SetNetworkAddress({QStringLiteral("10.0.0.7"), 9100});
+        comm.SetPortName(QStringLiteral("ETHERNET"));
+    }
+
+    ztest::FakeNetwork network;
+    platform::ScopedService<platform::Network> networkScope{network};
+};
+
+TEST_F(CommFakeTcpTest, SocketThatCannotBeCreatedIsReported)
+{
+    network.peer().failCreate = true;
+    EXPECT_FALSE(comm.Open());
+    EXPECT_EQ(alerts.texts(), QStringList{QStringLiteral("Error : Failed to Create socket!")});
+    EXPECT_EQ(network.peer().connects, 0);
+}
+
+TEST_F(CommFakeTcpTest, PortOutsideTheTcpRangeIsNotWrappedToAnother)
+{
+    comm.SetNetworkAddress({QStringLiteral("10.0.0.7"), 65536 + 9100});
+    EXPECT_FALSE(comm.Open());
+    EXPECT_EQ(alerts.texts(), QStringList{kConnectFailed});
+    EXPECT_EQ(network.peer().connects, 0);
+    EXPECT_EQ(network.peer().openSockets, 0);
+}
+
+TEST_F(CommFakeTcpTest, EmptyOrFailedSendReturnsZeroWithoutPause)
+{
+    ASSERT_TRUE(comm.Open());
+    EXPECT_EQ(network.peer().address, QStringLiteral("10.0.0.7"));
+    EXPECT_EQ(network.peer().port, 9100);
+    clock.clearSleeps();
+
+    EXPECT_EQ(comm.Write("x", 0), 0);
+    EXPECT_EQ(comm.WriteString(QString(), 0), 0);
+    network.peer().failSend = true;
+    EXPECT_EQ(comm.Write("~HS", 3), 0);
+    EXPECT_TRUE(clock.sleeps().empty());
+    EXPECT_TRUE(network.peer().received.isEmpty());
+    EXPECT_EQ(network.peer().connects, 1);
+}
+
+}  // namespace

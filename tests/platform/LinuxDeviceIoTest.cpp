@@ -1,0 +1,327 @@
+#include "platform/linux/LinuxDeviceIo.h"
+
+
+#include "platform/Services.h"
+#include "tests/support/MemoryProfileStore.h"
+#include "tests/support/PtyPair.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace platform;
+using ztest::MemoryProfileStore;
+using ztest::PtyPair;
+
+namespace {
+
+struct PortNameCase {
+    const char* name;
+    const char* device;  // "" when the name maps to nothing
+};
+
+TEST(PortDevicePathTest, MapsWindowsNamesToDeviceFiles)
+{
+    MemoryProfileStore profile;
+    profile.setString("Ports", "COM5", "/dev/ttyUSB0");
+    profile.setString("Ports", "LPT3", "/dev/usb/lp0");
+    const PortNameCase cases[] = {
+        {"COM1:", "/dev/ttyS0"},
+        {"COM9:", "/dev/ttyS8"},
+        {"COM3", "/dev/ttyS2"},
+        {"\\\\.\\COM10", "/dev/ttyS9"},
+        {"\\\\.\\COM20", "/dev/ttyS19"},
+        {"com2:", "/dev/ttyS1"},
+        {"LPT1:", "/dev/lp0"},
+        {"LPT2:", "/dev/lp1"},
+        {"COM5:", "/dev/ttyUSB0"},
+        {"\\\\.\\COM5", "/dev/ttyUSB0"},
+        {"LPT3:", "/dev/usb/lp0"},
+        {"COM0:", ""},
+        {"COM", ""},
+        {"COM:", ""},
+        {"COMX:", ""},
+        {"COM01:", ""},
+        {"COM1::", ""},
+        {"\\\\.\\COM10:", ""},
+        {"LPT1x", ""},
+        {"USB", ""},
+        {"ETHERNET", ""},
+        {"", ""},
+    };
+    for (const PortNameCase& c : cases) {
+        EXPECT_EQ(LinuxDeviceIo::portDevicePath(QString::fromLatin1(c.name), profile),
+                  QString::fromLatin1(c.device))
+            << c.name;
+    }
+}
+
+TEST(ParallelStatusTest, OnlyAReadyPrinterReadsSelectedAlone)
+{
+    // Status register bits: 0x80 not busy, 0x20 paper out, 0x10 selected, 0x08 no error.
+    struct Case {
+        int lp;
+        std::uint8_t status;
+    };
+    const Case cases[] = {
+        {0x98, kParallelSelected},
+        {0xD8, kParallelSelected},  // the acknowledge line does not matter
+        {0x18, kParallelSelected | kParallelBusy},
+        {0xB0, kParallelSelected | kParallelPaperEmpty},
+        {0x88, 0},
+        {0x80, kParallelOffline},
+        {0x00, kParallelBusy | kParallelOffline},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LinuxDeviceIo::parallelStatus(c.lp), c.status) << std::hex << c.lp;
+}
+
+TEST(LinuxDeviceIoTest, UnknownNamesAndHandlesFail)
+{
+    MemoryProfileStore profile;
+    ScopedService<ProfileStore> useProfile(profile);
+    LinuxDeviceIo io;
+    EXPECT_EQ(io.open("ETHERNET", ShareMode::Exclusive), kInvalidHandle);
+    EXPECT_EQ(io.open("USB", ShareMode::Exclusive), kInvalidHandle);
+
+    profile.setString("Ports", "COM4", "/nonexistent/ttyX");
+    EXPECT_EQ(io.open("COM4:", ShareMode::Exclusive), kInvalidHandle);
+
+    char byte = 0;
+    std::uint32_t done = 7;
+    EXPECT_FALSE(io.read(kNoHandle, &byte, 1, &done));
+    EXPECT_EQ(done, 0u);
+    EXPECT_FALSE(io.write(kInvalidHandle, &byte, 1, &done));
+    EXPECT_FALSE(io.close(42));
+}
+
+// A serial port that is really the slave of a pseudo-terminal, mapped as COM7.
+class SerialPortTest : public ::testing::Test {
+protected:
+    static constexpr int kStallMs = 150;
+
+    void SetUp() override
+    {
+        m_profile.setString("Ports", "COM7", m_printer.slavePath());
+    }
+
+    Handle openPort(ShareMode share = ShareMode::Exclusive)
+    {
+        return m_io.open(QStringLiteral("COM7:"), share);
+    }
+
+    static SerialTimeouts firstByteWithin(std::uint32_t ms)
+    {
+        return {kMaxTimeout, kMaxTimeout, ms, 0, 0};
+    }
+
+    PtyPair m_printer{false};  // starts cooked: opening the port must make it raw
+    MemoryProfileStore m_profile;
+    ScopedService<ProfileStore> m_useProfile{m_profile};
+    LinuxDeviceIo m_io{kStallMs};
+};
+
+TEST_F(SerialPortTest, CarriesBytesBothWaysUnchanged)
+{
+    Handle h = openPort();
+    ASSERT_NE(h, kInvalidHandle);
+    EXPECT_NE(h, kNoHandle);
+
+    // CR, LF and control bytes pass untouched: the line is raw.
+    const QByteArray command("~JC\r\n\x00\x03\xff", 8);
+    std::uint32_t done = 0;
+    ASSERT_TRUE(m_io.write(h, command.constData(), std::uint32_t(command.size()), &done));
+    EXPECT_EQ(done, std::uint32_t(command.size()));
+    EXPECT_EQ(m_printer.readMaster(int(command.size()), 2000), command);
+
+    ASSERT_TRUE(m_io.setCommTimeouts(h, firstByteWithin(2000)));
+    const QByteArray reply("PI0\r\n\x11", 6);
+    ASSERT_TRUE(m_printer.writeMaster(reply));
+    char buffer[64] = {};
+    ASSERT_TRUE(m_io.read(h, buffer, sizeof buffer, &done));
+    QByteArray got(buffer, done);
+    // A first-byte read may return part of the reply; collect the rest.
+    while (got.size() < reply.size() && m_io.read(h, buffer, sizeof buffer, &done) && done > 0)
+        got.append(buffer, done);
+    EXPECT_EQ(got, reply);
+
+    std::uint32_t zero = 5;
+    EXPECT_TRUE(m_io.write(h, command.constData(), 0, &zero));
+    EXPECT_EQ(zero, 0u);
+    EXPECT_TRUE(m_io.close(h));
+    EXPECT_FALSE(m_io.close(h));
+}
+
+TEST_F(SerialPortTest, ExclusiveOpenIsRefusedWhileHeld)
+{
+    Handle first = openPort();
+    ASSERT_NE(first, kInvalidHandle);
+    EXPECT_EQ(openPort(), kInvalidHandle);
+    EXPECT_EQ(openPort(ShareMode::Shared), kInvalidHandle);
+    ASSERT_TRUE(m_io.close(first));
+
+    Handle again = openPort();
+    EXPECT_NE(again, kInvalidHandle);
+    EXPECT_EQ(again, first);  // the freed slot is reused: handles stay small
+    m_io.close(again);
+}
+
+TEST_F(SerialPortTest, PseudoTerminalReportsCtsAndDsrOn)
+{
+    Handle h = openPort();
+    ASSERT_NE(h, kInvalidHandle);
+    EXPECT_TRUE(m_io.setCommMask(h, kEventCts | kEventDsr));
+    std::uint32_t status = 0;
+    ASSERT_TRUE(m_io.getModemStatus(h, &status));
+    EXPECT_EQ(status & (kModemCtsOn | kModemDsrOn), kModemCtsOn | kModemDsrOn);
+    m_io.close(h);
+}
+
+TEST_F(SerialPortTest, SettingsRoundTrip)
+{
+    Handle h = openPort();
+    ASSERT_NE(h, kInvalidHandle);
+    SerialSettings s;
+    ASSERT_TRUE(m_io.getCommState(h, &s));
+
+    struct Case {
+        std::uint32_t baud;
+        std::uint8_t stopBits;
+        bool ctsFlow;
+    };
+    for (const Case& c : {Case{9600, 0, true}, Case{19200, 2, false}, Case{38400, 1, true},
+                          Case{57600, 0, false}, Case{115200, 0, true}}) {
+        s.baudRate = c.baud;
+        s.byteSize = 8;
+        s.parity = 0;
+        s.stopBits = c.stopBits;
+        s.parityCheck = false;
+        s.outxCtsFlow = c.ctsFlow;
+        s.outxDsrFlow = true;
+        s.dtrEnable = true;
+        s.rtsEnable = true;
+        s.xonXoffOut = false;
+        s.xonXoffIn = false;
+        ASSERT_TRUE(m_io.setCommState(h, s)) << c.baud;
+        SerialSettings back;
+        ASSERT_TRUE(m_io.getCommState(h, &back));
+        EXPECT_EQ(back.baudRate, c.baud);
+        EXPECT_EQ(back.byteSize, 8);
+        EXPECT_EQ(back.parity, 0);
+        EXPECT_EQ(back.stopBits, c.stopBits) << c.baud;
+        EXPECT_EQ(back.outxCtsFlow, c.ctsFlow);
+        EXPECT_TRUE(back.outxDsrFlow);
+        EXPECT_FALSE(back.xonXoffOut);
+        EXPECT_FALSE(back.xonXoffIn);
+    }
+
+    s.baudRate = 12345;
+    EXPECT_FALSE(m_io.setCommState(h, s));
+    s.baudRate = 9600;
+    s.parity = 5;
+    EXPECT_FALSE(m_io.setCommState(h, s));
+
+    const SerialTimeouts t{kMaxTimeout, 0, 0, 2, 0};
+    ASSERT_TRUE(m_io.setCommTimeouts(h, t));
+    SerialTimeouts back;
+    ASSERT_TRUE(m_io.getCommTimeouts(h, &back));
+    EXPECT_EQ(back.readInterval, kMaxTimeout);
+    EXPECT_EQ(back.writeTotalMultiplier, 2u);
+    EXPECT_TRUE(m_io.purge(h, kPurgeAll));
+    m_io.close(h);
+}
+
+TEST_F(SerialPortTest, ReadTimeoutsBoundEveryRead)
+{
+    Handle h = openPort();
+    ASSERT_NE(h, kInvalidHandle);
+    char buffer[16];
+    std::uint32_t done = 99;
+
+    // Return at once with what has arrived: nothing yet.
+    ASSERT_TRUE(m_io.setCommTimeouts(h, {kMaxTimeout, 0, 0, 0, 0}));
+    ASSERT_TRUE(m_io.read(h, buffer, sizeof buffer, &done));
+    EXPECT_EQ(done, 0u);
+
+    // A total limit returns what came before it, fewer bytes than asked.
+    ASSERT_TRUE(m_io.setCommTimeouts(h, {0, 0, 300, 0, 0}));
+    ASSERT_TRUE(m_printer.writeMaster("abc"));
+    ASSERT_TRUE(m_io.read(h, buffer, sizeof buffer, &done));
+    EXPECT_EQ(QByteArray(buffer, done), "abc");
+
+    // No limit at all: a silent line still ends the read.
+    ASSERT_TRUE(m_io.setCommTimeouts(h, {0, 0, 0, 0, 0}));
+    ASSERT_TRUE(m_io.read(h, buffer, sizeof buffer, &done));
+    EXPECT_EQ(done, 0u);
+    m_io.close(h);
+}
+
+TEST_F(SerialPortTest, WriteToAStalledLineEndsShort)
+{
+    Handle h = openPort();
+    ASSERT_NE(h, kInvalidHandle);
+    // The printer takes nothing: the pseudo-terminal fills up and stops accepting.
+    const QByteArray job(4 << 20, 'x');
+    for (const SerialTimeouts& t : {SerialTimeouts{kMaxTimeout, 0, 0, 0, 0},
+                                    SerialTimeouts{kMaxTimeout, 0, 0, 0, 100}}) {
+        ASSERT_TRUE(m_io.setCommTimeouts(h, t));
+        std::uint32_t done = 0;
+        EXPECT_TRUE(m_io.write(h, job.constData(), std::uint32_t(job.size()), &done));
+        EXPECT_LT(done, std::uint32_t(job.size()));
+    }
+    m_io.close(h);
+}
+
+TEST_F(SerialPortTest, VanishedDeviceFailsReadsAndWrites)
+{
+    Handle h = openPort();
+    ASSERT_NE(h, kInvalidHandle);
+    ASSERT_TRUE(m_io.setCommTimeouts(h, firstByteWithin(500)));
+    m_printer.closeMaster();
+
+    char buffer[8];
+    std::uint32_t done = 0;
+    EXPECT_FALSE(m_io.read(h, buffer, sizeof buffer, &done));
+    EXPECT_FALSE(m_io.write(h, "x", 1, &done));
+    EXPECT_TRUE(m_io.close(h));
+}
+
+TEST_F(SerialPortTest, ParallelStatusNeedsAParallelPort)
+{
+    m_profile.setString("Ports", "LPT2", m_printer.slavePath());
+    Handle h = m_io.open("LPT2:", ShareMode::Exclusive);
+    ASSERT_NE(h, kInvalidHandle);
+    std::uint8_t status = 0;
+    EXPECT_FALSE(m_io.getParallelStatus(h, &status));
+    m_io.close(h);
+}
+
+TEST(LinuxDeviceIoTest, PlainFileIsNoCommunicationsDevice)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("port");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    MemoryProfileStore profile;
+    profile.setString("Ports", "COM8", path);
+    ScopedService<ProfileStore> useProfile(profile);
+
+    LinuxDeviceIo io;
+    Handle h = io.open("COM8:", ShareMode::Exclusive);
+    ASSERT_NE(h, kInvalidHandle);
+    SerialSettings s;
+    EXPECT_FALSE(io.getCommState(h, &s));
+    EXPECT_FALSE(io.setCommState(h, s));
+    EXPECT_FALSE(io.setCommTimeouts(h, SerialTimeouts{}));
+    EXPECT_TRUE(io.purge(h, kPurgeAll));
+
+    std::uint32_t done = 0;
+    ASSERT_TRUE(io.write(h, "label", 5, &done));
+    EXPECT_EQ(done, 5u);
+    io.close(h);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "label");
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+#include "platform/linux/LinuxNetwork.h"
+
+#include <QByteArray>
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using namespace platform;
+
+namespace {
+
+// A printer on loopback: one listening socket, one accepted connection.
+class ListeningPeer {
+public:
+    explicit ListeningPeer(bool listening = true)
+    {
+        m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (m_listener < 0 || ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), size) != 0
+            || ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &size) != 0
+            || (listening && ::listen(m_listener, 4) != 0))
+            return;
+        m_port = ntohs(address.sin_port);
+    }
+    ~ListeningPeer()
+    {
+        closeConnection();
+        if (m_listener >= 0)
+            ::close(m_listener);
+    }
+
+    std::uint16_t port() const { return m_port; }
+
+    bool accept()
+    {
+        pollfd pfd{m_listener, POLLIN, 0};
+        if (::poll(&pfd, 1, 2000) != 1)
+            return false;
+        m_connection = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+        return m_connection >= 0;
+    }
+    QByteArray receive(int expected)
+    {
+        QByteArray got;
+        char buffer[256];
+        while (got.size() < expected) {
+            pollfd pfd{m_connection, POLLIN, 0};
+            if (::poll(&pfd, 1, 2000) != 1)
+                break;
+            ssize_t n = ::recv(m_connection, buffer, sizeof buffer, 0);
+            if (n <= 0)
+                break;
+            got.append(buffer, n);
+        }
+        return got;
+    }
+    bool send(const QByteArray& bytes)
+    {
+        return ::send(m_connection, bytes.constData(), std::size_t(bytes.size()), MSG_NOSIGNAL)
+               == bytes.size();
+    }
+    void closeConnection()
+    {
+        if (m_connection >= 0)
+            ::close(m_connection);
+        m_connection = -1;
+    }
+
+private:
+    int m_listener = -1;
+    int m_connection = -1;
+    std::uint16_t m_port = 0;
+};
+
+class TcpSocketTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(m_printer.port(), 0);
+        m_network.setTimeLimits({300, 150, 150});
+    }
+
+    std::unique_ptr<TcpSocket> connected(const QString& address = QStringLiteral("127.0.0.1"))
+    {
+        auto socket = m_network.createSocket();
+        EXPECT_TRUE(socket->create());
+        EXPECT_TRUE(socket->connect(address, m_printer.port()));
+        EXPECT_TRUE(m_printer.accept());
+        return socket;
+    }
+
+    ListeningPeer m_printer;
+    LinuxNetwork m_network;
+};
+
+TEST(LinuxNetworkTest, TimeLimitsDefaultAndChange)
+{
+    LinuxNetwork network;
+    TcpTimeLimits limits = network.timeLimits();
+    EXPECT_EQ(limits.connectMs, 5000);
+    EXPECT_EQ(limits.receiveMs, 3000);
+    EXPECT_EQ(limits.sendMs, 10000);
+    network.setTimeLimits({100, 200, 300});
+    EXPECT_EQ(network.timeLimits().receiveMs, 200);
+}
+
+TEST_F(TcpSocketTest, SendsAndReceivesBothWays)
+{
+    auto socket = connected();
+    ASSERT_TRUE(socket->isOpen());
+    EXPECT_EQ(socket->send("~HI\r\n", 5), 5);
+    EXPECT_EQ(m_printer.receive(5), "~HI\r\n");
+
+    ASSERT_TRUE(m_printer.send("ZT410"));
+    char buffer[32] = {};
+    int n = socket->receive(buffer, 3);  // never more than asked
+    ASSERT_EQ(n, 3);
+    EXPECT_EQ(QByteArray(buffer, n), "ZT4");
+    n = socket->receive(buffer, sizeof buffer);
+    EXPECT_EQ(QByteArray(buffer, n), "10");
+    EXPECT_EQ(socket->send("", 0), 0);
+
+    socket->close();
+    EXPECT_FALSE(socket->isOpen());
+    EXPECT_EQ(socket->send("x", 1), -1);
+    EXPECT_EQ(socket->receive(buffer, 1), -1);
+}
+
+TEST_F(TcpSocketTest, HostNamesResolve)
+{
+    auto socket = connected(QStringLiteral("localhost"));
+    EXPECT_EQ(socket->send("A", 1), 1);
+    EXPECT_EQ(m_printer.receive(1), "A");
+}
+
+TEST_F(TcpSocketTest, PeerCloseReadsZeroAndSilenceTimesOut)
+{
+    auto socket = connected();
+    char buffer[8];
+    EXPECT_EQ(socket->receive(buffer, sizeof buffer), -1);  // silent printer: the limit ends it
+    m_printer.closeConnection();
+    EXPECT_EQ(socket->receive(buffer, sizeof buffer), 0);
+}
+
+TEST_F(TcpSocketTest, SendToAPeerThatTakesNothingFails)
+{
+    auto socket = connected();
+    const QByteArray job(64 << 20, 'x');
+    EXPECT_EQ(socket->send(job.constData(), int(job.size())), -1);
+}
+
+TEST_F(TcpSocketTest, ConnectFailures)
+{
+    ListeningPeer closedPort(false);  // bound, not listening: connections are refused
+    ASSERT_NE(closedPort.port(), 0);
+    struct Case {
+        const char* address;
+        std::uint16_t port;
+    };
+    for (const Case& c : {Case{"127.0.0.1", closedPort.port()}, Case{"", 9100},
+                          Case{"192.0.2.1", 9100}}) {
+        auto socket = m_network.createSocket();
+        ASSERT_TRUE(socket->create());
+        EXPECT_FALSE(socket->connect(QString::fromLatin1(c.address), c.port)) << c.address;
+    }
+    auto uncreated = m_network.createSocket();
+    EXPECT_FALSE(uncreated->connect("127.0.0.1", m_printer.port()));
+}
+
+}  // namespace

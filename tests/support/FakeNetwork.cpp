@@ -1,0 +1,85 @@
+#include "tests/support/FakeNetwork.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ztest {
+
+namespace {
+
+class FakeTcpSocket : public platform::TcpSocket {
+public:
+    explicit FakeTcpSocket(std::shared_ptr<FakeTcpPeer> peer) : m_peer(std::move(peer)) {}
+    ~FakeTcpSocket() override { close(); }
+
+    bool create() override
+    {
+        m_created = !m_peer->failCreate;
+        return m_created;
+    }
+
+    bool connect(const QString& address, std::uint16_t port) override
+    {
+        if (!m_created || m_connected || m_peer->refuseConnect)
+            return false;
+        m_connected = true;
+        ++m_peer->connects;
+        ++m_peer->openSockets;
+        m_peer->address = address;
+        m_peer->port = port;
+        return true;
+    }
+
+    int send(const void* data, int length) override
+    {
+        if (!m_connected || m_peer->failSend || m_peer->closed || length < 0)
+            return -1;
+        const QByteArray bytes(static_cast<const char*>(data), length);
+        m_peer->received += bytes;
+        m_peer->sends.push_back(bytes);
+        return length;
+    }
+
+    int receive(void* buffer, int length) override
+    {
+        if (!m_connected || length < 0)
+            return -1;
+        if (m_peer->replies.empty())
+            return m_peer->closed ? 0 : -1;
+        QByteArray& chunk = m_peer->replies.front();
+        const int n = std::min(length, static_cast<int>(chunk.size()));
+        std::memcpy(buffer, chunk.constData(), n);
+        chunk.remove(0, n);
+        if (chunk.isEmpty())
+            m_peer->replies.pop_front();
+        return n;
+    }
+
+    void close() override
+    {
+        if (m_connected)
+            --m_peer->openSockets;
+        m_connected = false;
+        m_created = false;
+    }
+
+    bool isOpen() const override { return m_created; }
+
+private:
+    std::shared_ptr<FakeTcpPeer> m_peer;
+    bool m_created = false;
+    bool m_connected = false;
+};
+
+}  // namespace
+
+FakeNetwork::FakeNetwork() : m_peer(std::make_shared<FakeTcpPeer>())
+{
+}
+
+std::unique_ptr<platform::TcpSocket> FakeNetwork::createSocket()
+{
+    return std::make_unique<FakeTcpSocket>(m_peer);
+}
+
+}  // namespace ztest

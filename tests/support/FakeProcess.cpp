@@ -1,0 +1,11 @@
+#include "tests/support/FakeProcess.h"
+
+namespace ztest {
+
+void FakeProcess::exit(int code)
+{
+    ++m_exitCalls;
+    throw ProcessExit{code};
+}
+
+}  // namespace ztest

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace ztest {
+
+// A stand-in network printer: a TCP listener on 127.0.0.1 (an ephemeral port) served by
+// its own thread. It accepts any number of connections, records every byte it receives,
+// and answers each received chunk with the next queued reply (none queued: it stays
+// silent). Every wait of the test thread is bounded. Throws std::runtime_error when it
+// cannot listen.
+class LoopbackPrinter {
+public:
+    LoopbackPrinter();
+    ~LoopbackPrinter();
+    LoopbackPrinter(const LoopbackPrinter&) = delete;
+    LoopbackPrinter& operator=(const LoopbackPrinter&) = delete;
+
+    static QString address() { return QStringLiteral("127.0.0.1"); }
+    std::uint16_t port() const { return m_port; }
+
+    // Sent in answer to the next chunk received after it was queued.
+    void queueReply(const QByteArray& reply);
+    // Sends at once on the newest connection; false when there is none or the send fails.
+    bool send(const QByteArray& bytes);
+    // Hangs up every connection (new ones are still accepted).
+    void closeConnections();
+    // false: count received bytes without keeping them (a sink for large transfers).
+    void setKeepReceived(bool keep);
+
+    QByteArray received() const;
+    std::int64_t receivedCount() const;
+    int connectionCount() const;  // accepted so far
+    int openConnections() const;
+
+    // Each false when the count is not reached within the time.
+    bool waitForReceived(std::int64_t count, int timeoutMs) const;
+    bool waitForConnections(int count, int timeoutMs) const;
+
+private:
+    void serve();
+    // Runs `command` on the serving thread; its result, or false when it did not finish
+    // within a bounded wait.
+    bool runOnServer(std::function<bool()> command);
+    void wake();
+
+    int m_listenFd = -1;
+    int m_wakePipe[2] = {-1, -1};
+    std::uint16_t m_port = 0;
+    std::thread m_thread;
+
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
+    bool m_stop = false;
+    std::deque<std::function<void()>> m_commands;
+    std::deque<QByteArray> m_replies;
+    std::vector<int> m_clients;  // owned by the serving thread; read under the mutex
+    QByteArray m_received;
+    std::int64_t m_receivedCount = 0;
+    bool m_keepReceived = true;
+    int m_connections = 0;
+};
+
+}  // namespace ztest

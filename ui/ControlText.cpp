@@ -1,0 +1,93 @@
+#include "ui/ControlText.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <stdexcept>
+
+namespace ui {
+
+QString toDisplayLines(const QString& text)
+{
+    if (!text.contains(QLatin1Char('\r')))
+        return text;
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+QString toWindowsLines(const QString& text)
+{
+    QString held = toDisplayLines(text);
+    held.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return held;
+}
+
+QString controlText(const QWidget* control)
+{
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (auto* edit = qobject_cast<const QPlainTextEdit*>(control))
+        return toWindowsLines(edit->toPlainText());
+    if (auto* edit = qobject_cast<const QTextEdit*>(control))
+        return toWindowsLines(edit->toPlainText());
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return toWindowsLines(label->text());
+    if (auto* combo = qobject_cast<const QComboBox*>(control))
+        return combo->currentText();
+    if (auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (auto* group = qobject_cast<const QGroupBox*>(control))
+        return group->title();
+    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(control))
+        return spin->text();
+    throw std::logic_error("control has no text");
+}
+
+void setControlText(QWidget* control, const QString& text)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        if (edit->text() != text)
+            edit->setText(text);
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
+        const QString shown = toDisplayLines(text);
+        if (edit->toPlainText() != shown)
+            edit->setPlainText(shown);
+    } else if (auto* edit = qobject_cast<QTextEdit*>(control)) {
+        const QString shown = toDisplayLines(text);
+        if (edit->toPlainText() != shown)
+            edit->setPlainText(shown);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        const QString shown = toDisplayLines(text);
+        if (label->text() != shown)
+            label->setText(shown);
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        // A drop-down list has no edit of its own; its text is its selection.
+        if (combo->isEditable() && combo->currentText() != text)
+            combo->setEditText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+        group->setTitle(text);
+    } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+        bool ok = false;
+        const int value = text.trimmed().toInt(&ok);
+        if (ok)
+            spin->setValue(value);
+    } else if (auto* spin = qobject_cast<QDoubleSpinBox*>(control)) {
+        bool ok = false;
+        const double value = text.trimmed().toDouble(&ok);
+        if (ok)
+            spin->setValue(value);
+    } else {
+        throw std::logic_error("control has no text");
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+// The window text of a control, as the class library's GetWindowText/SetWindowText see it:
+// multi-line edits and labels hold their line ends as "\r\n".
+QString controlText(const QWidget* control);
+// An unchanged text is not set again, so the caret and scroll position stay.
+void setControlText(QWidget* control, const QString& text);
+
+// "\r\n" and a lone "\r" become "\n" (what a Qt text control shows), and back to "\r\n".
+QString toDisplayLines(const QString& text);
+QString toWindowsLines(const QString& text);
+
+}  // namespace ui

@@ -1,0 +1,57 @@
+#include "ui/PictureScrollView.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace ui {
+
+class PictureScrollView::Canvas : public QWidget {
+public:
+    explicit Canvas(const PictureScrollView& view) : m_view(view) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        if (m_view.hasImage()) {
+            painter.fillRect(rect(), palette().color(QPalette::Base));
+            painter.drawImage(0, 0, m_view.image());
+        } else {
+            painter.setPen(Qt::black);
+            painter.setBrush(QColor(238, 238, 238));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+    }
+
+private:
+    const PictureScrollView& m_view;
+};
+
+PictureScrollView::PictureScrollView(QWidget* parent)
+    : QScrollArea(parent), m_canvas(new Canvas(*this))
+{
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setWidgetResizable(true);  // the canvas fills the view and grows to the picture
+    setWidget(m_canvas);
+}
+
+void PictureScrollView::setImage(const QImage& image)
+{
+    m_image = image;
+    m_canvas->setMinimumSize(m_image.size());
+    // The scroll range follows now rather than at the next event loop pass.
+    QEvent layout(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(this, &layout);
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    m_canvas->update();
+}
+
+void PictureScrollView::clearImage()
+{
+    setImage(QImage());
+}
+
+}  // namespace ui
