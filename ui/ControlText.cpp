@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <stdexcept>
 
@@ -29,14 +30,27 @@ QString toWindowsLines(const QString& text)
     return held;
 }
 
+namespace {
+
+// toPlainText() turns no-break spaces into blanks; the raw text keeps every character.
+QString documentLines(const QTextDocument* document)
+{
+    QString text = document->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
 QString controlText(const QWidget* control)
 {
     if (auto* edit = qobject_cast<const QLineEdit*>(control))
         return edit->text();
     if (auto* edit = qobject_cast<const QPlainTextEdit*>(control))
-        return toWindowsLines(edit->toPlainText());
+        return toWindowsLines(documentLines(edit->document()));
     if (auto* edit = qobject_cast<const QTextEdit*>(control))
-        return toWindowsLines(edit->toPlainText());
+        return toWindowsLines(documentLines(edit->document()));
     if (auto* label = qobject_cast<const QLabel*>(control))
         return toWindowsLines(label->text());
     if (auto* combo = qobject_cast<const QComboBox*>(control))
@@ -57,11 +71,11 @@ void setControlText(QWidget* control, const QString& text)
             edit->setText(text);
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
         const QString shown = toDisplayLines(text);
-        if (edit->toPlainText() != shown)
+        if (documentLines(edit->document()) != shown)
             edit->setPlainText(shown);
     } else if (auto* edit = qobject_cast<QTextEdit*>(control)) {
         const QString shown = toDisplayLines(text);
-        if (edit->toPlainText() != shown)
+        if (documentLines(edit->document()) != shown)
             edit->setPlainText(shown);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         const QString shown = toDisplayLines(text);

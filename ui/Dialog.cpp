@@ -26,13 +26,14 @@ namespace ui {
 namespace {
 
 // The controls of `root` itself: every descendant with a "ctlId", except those inside a
-// child page (another Dialog), whose ids belong to that page.
+// child page (another Dialog, or a widget marked with the property "ctlScope"), whose ids
+// belong to that page.
 template <class F>
 void forEachOwnControl(const QWidget* root, F&& visit)
 {
     for (QObject* child : root->children()) {
         auto* w = qobject_cast<QWidget*>(child);
-        if (!w || qobject_cast<Dialog*>(w))
+        if (!w || qobject_cast<Dialog*>(w) || w->property("ctlScope").toBool())
             continue;
         bool ok = false;
         const int id = w->property("ctlId").toInt(&ok);

@@ -188,6 +188,12 @@ TEST_F(DataExchangeTest, MultiLineTextHoldsCrLfAndShowsLineFeeds)
     dialog.UpdateData(true);
     EXPECT_EQ(value, "x\r\ny\r\n\r\nz");
     EXPECT_EQ(dialog.GetDlgItemText(ExchangeDialog::Text), "x\r\ny\r\n\r\nz");
+
+    // Every character comes back as it went in, no-break spaces included.
+    value = QString::fromUtf8("T\u00a0x\r\n\u00e9");
+    dialog.UpdateData(false);
+    dialog.UpdateData(true);
+    EXPECT_EQ(value, QString::fromUtf8("T\u00a0x\r\n\u00e9"));
 }
 
 TEST_F(DataExchangeTest, ComboIndexOutOfRangeClearsTheSelection)

@@ -1,0 +1,102 @@
+#include "shell/CMain_ZIIMenuView.h"
+
+#include "ui_CMain_ZIIMenuView.h"
+
+#include "link/Comm.h"
+#include "workbench/CQuensa_CmdTesterDlg.h"
+#include "shell/Globals.h"
+#include "ui/MessageBox.h"
+#include "ui/StringTable.h"
+
+#include "shell/StringIds.h"
+
+CMain_ZIIMenuView::CMain_ZIIMenuView(QWidget* parent)
+    : CFormView(parent), m_ui(std::make_unique<Ui::CMain_ZIIMenuView>())
+{
+    m_ui->setupUi(this);
+    connect(m_ui->btnConfigurePrinterSetting, &QPushButton::clicked, this,
+            &CMain_ZIIMenuView::OnConfigurePrinterSetting);
+    connect(m_ui->btnConfigurePrintQuality, &QPushButton::clicked, this,
+            &CMain_ZIIMenuView::OnConfigurePrintQuality);
+    connect(m_ui->btnCalibrationSettingManager, &QPushButton::clicked, this,
+            &CMain_ZIIMenuView::OnCalibrationSettingManager);
+    connect(m_ui->btnPcxFileDownloader, &QPushButton::clicked, this,
+            &CMain_ZIIMenuView::OnPcxFileDownloader);
+    connect(m_ui->btnFileTransfer, &QPushButton::clicked, this,
+            &CMain_ZIIMenuView::OnFileTransferManager);
+    connect(m_ui->btnPrinterTool, &QPushButton::clicked, this, &CMain_ZIIMenuView::OnPrinterTool);
+    connect(m_ui->btnCommunicationTool, &QPushButton::clicked, this,
+            &CMain_ZIIMenuView::OnCommunicationTool);
+    connect(m_ui->btnOstrelTestTool, &QPushButton::clicked, this,
+            &CMain_ZIIMenuView::OnCommandTester);
+    connect(m_ui->btnRfidSetConfiguration, &QPushButton::clicked, this,
+            &CMain_ZIIMenuView::OnRfidSetConfiguration);
+    connect(m_ui->btnRfidWriteRead, &QPushButton::clicked, this,
+            &CMain_ZIIMenuView::OnRfidWriteRead);
+}
+
+CMain_ZIIMenuView::~CMain_ZIIMenuView() = default;
+
+void CMain_ZIIMenuView::OnInitialUpdate()
+{
+    CFormView::OnInitialUpdate();
+}
+
+void CMain_ZIIMenuView::EnableMenuButtons(bool bConnected)
+{
+    const bool record = g_curModelInfo != nullptr;
+    m_ui->btnConfigurePrinterSetting->setEnabled(bConnected && record);
+
+    if (g_language == QLatin1String("Dovra") || g_language == QLatin1String("KEFT")) {
+        for (QPushButton* b : {m_ui->btnConfigurePrintQuality, m_ui->btnCalibrationSettingManager,
+                               m_ui->btnPcxFileDownloader, m_ui->btnPrinterTool,
+                               m_ui->btnOstrelTestTool, m_ui->btnRfidSetConfiguration,
+                               m_ui->btnRfidWriteRead})
+            b->setEnabled(false);
+    } else {
+        const bool rfid = bConnected && record && g_curModelInfo->m_bRfid;
+        m_ui->btnConfigurePrintQuality->setEnabled(bConnected && record);
+        m_ui->btnPrinterTool->setEnabled(bConnected && record);
+        m_ui->btnCalibrationSettingManager->setEnabled(bConnected);
+        m_ui->btnPcxFileDownloader->setEnabled(bConnected);
+        m_ui->btnOstrelTestTool->setEnabled(bConnected);
+        m_ui->btnRfidSetConfiguration->setEnabled(rfid);
+        m_ui->btnRfidWriteRead->setEnabled(rfid);
+    }
+
+    m_ui->btnFileTransfer->setEnabled(bConnected);
+    m_ui->btnCommunicationTool->setEnabled(bConnected);
+}
+
+// Tools that are not built yet keep an empty handler; their buttons still follow the rule.
+
+// Raises the wait cursor around the user-setting window once that window is built.
+void CMain_ZIIMenuView::OnConfigurePrinterSetting() {}
+
+void CMain_ZIIMenuView::OnConfigurePrintQuality() {}
+
+void CMain_ZIIMenuView::OnCalibrationSettingManager()
+{
+    if (g_comm.m_nPortType == PORT_ETHERNET) {
+        ui::MessageBox(ui::LoadString(IDS_CALIBRATION_NOT_ON_ETHERNET));
+        return;
+    }
+}
+
+void CMain_ZIIMenuView::OnPcxFileDownloader() {}
+
+void CMain_ZIIMenuView::OnFileTransferManager() {}
+
+void CMain_ZIIMenuView::OnPrinterTool() {}
+
+void CMain_ZIIMenuView::OnCommunicationTool() {}
+
+void CMain_ZIIMenuView::OnCommandTester()
+{
+    CQuensa_CmdTesterDlg dlg(window());
+    dlg.DoModal();
+}
+
+void CMain_ZIIMenuView::OnRfidSetConfiguration() {}
+
+void CMain_ZIIMenuView::OnRfidWriteRead() {}

@@ -1,0 +1,55 @@
+#include "shell/CZentrovaApp.h"
+
+#include "shell/CZentrovaDlg.h"
+#include "shell/Globals.h"
+#include "shell/ModelTable.h"
+#include "shell/StringIds.h"
+#include "ui/MessageBox.h"
+#include "ui/StringTable.h"
+
+#include <QApplication>
+
+CZentrovaDlg* CZentrovaApp::m_pMainWnd = nullptr;
+
+namespace {
+
+// POSIX sockets need no start-up; the step keeps its failure path all the same.
+bool InitSockets()
+{
+    return true;
+}
+
+}  // namespace
+
+CZentrovaApp::CZentrovaApp(QApplication& application) : m_application(application) {}
+
+CZentrovaApp::~CZentrovaApp() = default;
+
+bool CZentrovaApp::InitInstance()
+{
+    if (!InitSockets()) {
+        ui::MessageBox(ui::LoadString(IDS_SOCKETS_INIT_FAILED));
+        return false;
+    }
+
+    // The profile lives under the company, then the program's own name.
+    m_application.setOrganizationName(QStringLiteral("QUORVIN BRESSANT"));
+
+    g_menuMode = 1;
+    BuildModelTable();
+
+    {
+        CZentrovaDlg dlg;
+        m_pMainWnd = &dlg;
+        dlg.AddMenuPages();
+        dlg.DoModal();
+        m_pMainWnd = nullptr;
+    }
+    return false;
+}
+
+int CZentrovaApp::ExitInstance()
+{
+    ClearModelTable();
+    return 0;
+}

@@ -1,0 +1,288 @@
+#include "workbench/CQuensa_CmdTesterDlg.h"
+
+#include "link/Comm.h"
+#include "platform/Services.h"
+#include "ui/DataExchange.h"
+#include "ui/FileDialog.h"
+#include "ui/MessageBox.h"
+#include "ui/StringTable.h"
+#include "workbench/BuilderLoop.h"
+#include "workbench/CBlockDrawCommand.h"
+#include "workbench/CConvertUnit.h"
+#include "workbench/CLabelSetting.h"
+#include "workbench/CPrinterCopies.h"
+#include "workbench/CPrintingSetting.h"
+#include "workbench/CommandTextFile.h"
+#include "workbench/OstrelCommands.h"
+
+#include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
+#include <algorithm>
+
+namespace {
+
+constexpr int IDC_EDIT_COMMAND = 1056;
+constexpr int IDC_SEND_COUNT = 1100;
+constexpr int IDC_SENT_COUNT = 1221;
+constexpr int IDC_HEX = 1084;
+constexpr int IDC_ASCII = 1085;
+
+constexpr int IDS_NO_LOAD_FILE = 300;
+constexpr int IDS_NO_SAVE_FILE = 301;
+
+constexpr int kMaxSendCount = 10000;
+// A long job gets a pause before each send so the printer can work through the last one.
+constexpr qsizetype kPauseAboveBytes = 1500;
+constexpr int kPauseMs = 100;
+constexpr int kReadLength = 512;
+
+const QString kLoadFilter =
+    QStringLiteral("All files(*.*)|*.*|Text files(*.txt)|*.txt|Binary files(*.bin)|*.bin||");
+const QString kSaveFilter = QStringLiteral("All files(*.*)|*.*|Text files(*.txt)|*.txt||");
+
+// The lines the tester appends for each builder, formatted from its fields after it closed.
+QStringList insertedLines(const CPrintingSetting& b)
+{
+    return ostrel::PrintingSettingLines({b.m_bApplySpeed != 0, b.m_nSpeed, b.m_bApplyDensity != 0,
+                                         20 - b.m_nDensityPos, b.m_bApplyDirection != 0,
+                                         b.m_nDirection});
+}
+
+QStringList insertedLines(const CLabelSetting& b)
+{
+    return ostrel::LabelSettingLines({b.m_nUnit, b.m_bApplyWidth != 0, b.m_fWidth,
+                                      b.m_bApplyLength != 0, b.m_fLength, b.m_nMedia,
+                                      b.m_bApplyMargin != 0, b.m_fXMargin, b.m_fYMargin});
+}
+
+QStringList insertedLines(const CPrinterCopies& b)
+{
+    return {ostrel::CopiesLine(b.m_nFirst, b.m_nSecond)};
+}
+
+QStringList insertedLines(const CBlockDrawCommand& b)
+{
+    const QString type = ostrel::BlockDrawTypes().value(b.m_nSavedType);
+    return {ostrel::BlockDrawLine(b.m_fStartX, b.m_fStartY, b.m_fEndX, b.m_fEndY, type,
+                                  b.m_nOption)};
+}
+
+template <class Builder>
+void runBuilder(CQuensa_CmdTesterDlg& tester)
+{
+    Builder builder(&tester);
+    RunBuilderLoop(tester, tester.m_strCommand, builder,
+                   [](const Builder& b) { return insertedLines(b); });
+}
+
+}  // namespace
+
+CQuensa_CmdTesterDlg::CQuensa_CmdTesterDlg(QWidget* parent) : ui::Dialog(parent)
+{
+    m_ui.setupUi(this);
+    m_ui.editSendCount->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
+
+    onCommand(1066, &CQuensa_CmdTesterDlg::OnCopy);
+    onCommand(1065, &CQuensa_CmdTesterDlg::OnCut);
+    onCommand(1067, &CQuensa_CmdTesterDlg::OnPaste);
+    onCommand(1123, &CQuensa_CmdTesterDlg::OnClean);
+    onCommand(1069, &CQuensa_CmdTesterDlg::OnMultiSend);
+    onCommand(1001, &CQuensa_CmdTesterDlg::OnRead);
+    onCommand(1083, &CQuensa_CmdTesterDlg::OnClearReceived);
+    onCommand(IDC_HEX, &CQuensa_CmdTesterDlg::OnDataTypeChange);
+    onCommand(IDC_ASCII, &CQuensa_CmdTesterDlg::OnDataTypeChange);
+    onCommand(1207, &CQuensa_CmdTesterDlg::OnLoad);
+    onCommand(1208, &CQuensa_CmdTesterDlg::OnSave);
+    onCommand(1074, &CQuensa_CmdTesterDlg::OnPrintingSetting);
+    onCommand(1075, &CQuensa_CmdTesterDlg::OnLabelSetting);
+    onCommand(1068, &CQuensa_CmdTesterDlg::OnCopies);
+    onCommand(1077, &CQuensa_CmdTesterDlg::OnLineAndBox);
+    onCommand(1078, &CQuensa_CmdTesterDlg::On1DBarcode);
+    onCommand(1080, &CQuensa_CmdTesterDlg::On2DBarcode);
+    onCommand(1076, &CQuensa_CmdTesterDlg::OnBitmapText);
+    onCommand(1414, &CQuensa_CmdTesterDlg::OnVectorText);
+    onCommand(1297, &CQuensa_CmdTesterDlg::OnRfidWrite);
+    onCommand(1305, &CQuensa_CmdTesterDlg::OnRfidRead);
+    onCommand(1307, &CQuensa_CmdTesterDlg::OnRfidPassword);
+    onCommand(1300, &CQuensa_CmdTesterDlg::OnRfidSecurity);
+    onCommand(1308, &CQuensa_CmdTesterDlg::OnRfidKill);
+    onCommand(1081, &CQuensa_CmdTesterDlg::OnCharacterSet);
+    onCommand(1415, &CQuensa_CmdTesterDlg::OnPrintCodes);
+    onCommand(1079, &CQuensa_CmdTesterDlg::OnCheckPrinterStatus);
+    onCommand(1000, &CQuensa_CmdTesterDlg::OnOpenConvertUnit);
+    onCommand(1004, &CQuensa_CmdTesterDlg::OnCloseButton);
+}
+
+CQuensa_CmdTesterDlg::~CQuensa_CmdTesterDlg() = default;
+
+bool CQuensa_CmdTesterDlg::OnInitDialog()
+{
+    ui::Dialog::OnInitDialog();
+    CheckDlgButton(IDC_ASCII, true);
+    m_ui.spinSendCount->setRange(0, kMaxSendCount);
+    m_nSendCount = 1;
+    m_strSentCount.clear();
+    UpdateData(false);
+    return true;
+}
+
+void CQuensa_CmdTesterDlg::DoDataExchange(ui::DataExchange& dx)
+{
+    ui::DDX_Control(dx, IDC_EDIT_COMMAND, m_editCommand);
+    ui::DDX_Text(dx, IDC_EDIT_COMMAND, m_strCommand);
+    ui::DDX_Text(dx, IDC_SEND_COUNT, m_nSendCount);
+    ui::DDX_Text(dx, IDC_SENT_COUNT, m_strSentCount);
+}
+
+void CQuensa_CmdTesterDlg::AppendReceivedData(const void* data, int length)
+{
+    m_received.append(data, length);
+    ShowReceivedData();
+}
+
+void CQuensa_CmdTesterDlg::ShowReceivedData()
+{
+    if (m_received.isEmpty())
+        return;
+    const auto type = IsDlgButtonChecked(IDC_HEX) ? ReceiveBuffer::DataType::Hex
+                                                  : ReceiveBuffer::DataType::Ascii;
+    m_ui.editReceived->setPlainText(m_received.format(type));
+}
+
+void CQuensa_CmdTesterDlg::OnCopy()
+{
+    m_editCommand->copy();
+    UpdateData(true);
+}
+
+void CQuensa_CmdTesterDlg::OnCut()
+{
+    m_editCommand->cut();
+    UpdateData(true);
+}
+
+void CQuensa_CmdTesterDlg::OnPaste()
+{
+    m_editCommand->paste();
+    UpdateData(true);
+}
+
+void CQuensa_CmdTesterDlg::OnClean()
+{
+    m_strCommand.clear();
+    UpdateData(false);
+}
+
+void CQuensa_CmdTesterDlg::OnMultiSend()
+{
+    UpdateData(true);
+    if (m_nSendCount < 1)
+        return;
+    // The text stays as it is for the whole run, so its length is measured once.
+    const bool pause = platform::codePage().fromWide(m_strCommand).size() > kPauseAboveBytes;
+    for (int i = 1; i <= m_nSendCount; ++i) {
+        if (pause)
+            platform::clock().sleep(kPauseMs);
+        if (g_comm.WriteString(m_strCommand, static_cast<int>(m_strCommand.size())) == 0) {
+            m_strSentCount.clear();
+            UpdateData(false);
+            return;
+        }
+        m_strSentCount = QString::number(i);
+        UpdateData(false);
+    }
+}
+
+void CQuensa_CmdTesterDlg::OnRead()
+{
+    char buffer[kReadLength] = {};
+    const int count = g_comm.Read(buffer, kReadLength);
+    if (count > 0)
+        AppendReceivedData(buffer, std::min(count, kReadLength));
+}
+
+void CQuensa_CmdTesterDlg::OnClearReceived()
+{
+    m_ui.editReceived->clear();
+    m_received.clear();
+    UpdateData(false);
+}
+
+void CQuensa_CmdTesterDlg::OnDataTypeChange()
+{
+    ShowReceivedData();
+}
+
+void CQuensa_CmdTesterDlg::OnLoad()
+{
+    m_strCommand.clear();
+    UpdateData(false);
+    UpdateData(true);
+    const auto path = ui::GetOpenFileName(this, QString(), kLoadFilter);
+    if (!path) {
+        ui::MessageBox(ui::LoadString(IDS_NO_LOAD_FILE));
+        return;
+    }
+    QString text;
+    if (!CommandTextFile::load(*path, text))
+        return;
+    m_strCommand = text;
+    UpdateData(false);
+}
+
+void CQuensa_CmdTesterDlg::OnSave()
+{
+    const auto path = ui::GetSaveFileName(this, QStringLiteral("Quensa.txt"), kSaveFilter, false);
+    if (!path) {
+        ui::MessageBox(ui::LoadString(IDS_NO_SAVE_FILE));
+        return;
+    }
+    UpdateData(true);
+    CommandTextFile::save(*path, m_strCommand);
+}
+
+void CQuensa_CmdTesterDlg::OnPrintingSetting()
+{
+    runBuilder<CPrintingSetting>(*this);
+}
+
+void CQuensa_CmdTesterDlg::OnLabelSetting()
+{
+    runBuilder<CLabelSetting>(*this);
+}
+
+void CQuensa_CmdTesterDlg::OnCopies()
+{
+    runBuilder<CPrinterCopies>(*this);
+}
+
+void CQuensa_CmdTesterDlg::OnLineAndBox()
+{
+    runBuilder<CBlockDrawCommand>(*this);
+}
+
+// The barcode, text and RFID builders, the character-set and code-page printers and the
+// status window come later; their buttons do nothing until then.
+void CQuensa_CmdTesterDlg::On1DBarcode() {}
+void CQuensa_CmdTesterDlg::On2DBarcode() {}
+void CQuensa_CmdTesterDlg::OnBitmapText() {}
+void CQuensa_CmdTesterDlg::OnVectorText() {}
+void CQuensa_CmdTesterDlg::OnRfidWrite() {}
+void CQuensa_CmdTesterDlg::OnRfidRead() {}
+void CQuensa_CmdTesterDlg::OnRfidPassword() {}
+void CQuensa_CmdTesterDlg::OnRfidSecurity() {}
+void CQuensa_CmdTesterDlg::OnRfidKill() {}
+void CQuensa_CmdTesterDlg::OnCharacterSet() {}
+void CQuensa_CmdTesterDlg::OnPrintCodes() {}
+void CQuensa_CmdTesterDlg::OnCheckPrinterStatus() {}
+
+void CQuensa_CmdTesterDlg::OnOpenConvertUnit()
+{
+    ::OnOpenConvertUnit(this);
+}
+
+void CQuensa_CmdTesterDlg::OnCloseButton()
+{
+    OnOK();
+}
