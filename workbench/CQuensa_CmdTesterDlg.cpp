@@ -1,4 +1,5 @@
 #include "workbench/CQuensa_CmdTesterDlg.h"
+#include "workbench/CmdTesterIds.h"
 
 #include "link/Comm.h"
 #include "platform/Services.h"
@@ -20,12 +21,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int IDC_EDIT_COMMAND = 1056;
-constexpr int IDC_SEND_COUNT = 1100;
-constexpr int IDC_SENT_COUNT = 1221;
-constexpr int IDC_HEX = 1084;
-constexpr int IDC_ASCII = 1085;
 
 constexpr int IDS_NO_LOAD_FILE = 300;
 constexpr int IDS_NO_SAVE_FILE = 301;
@@ -83,35 +78,35 @@ CQuensa_CmdTesterDlg::CQuensa_CmdTesterDlg(QWidget* parent) : ui::Dialog(parent)
     m_ui.editSendCount->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
 
-    onCommand(1066, &CQuensa_CmdTesterDlg::OnCopy);
-    onCommand(1065, &CQuensa_CmdTesterDlg::OnCut);
-    onCommand(1067, &CQuensa_CmdTesterDlg::OnPaste);
-    onCommand(1123, &CQuensa_CmdTesterDlg::OnClean);
-    onCommand(1069, &CQuensa_CmdTesterDlg::OnMultiSend);
-    onCommand(1001, &CQuensa_CmdTesterDlg::OnRead);
-    onCommand(1083, &CQuensa_CmdTesterDlg::OnClearReceived);
+    onCommand(IDC_COPY, &CQuensa_CmdTesterDlg::OnCopy);
+    onCommand(IDC_CUT, &CQuensa_CmdTesterDlg::OnCut);
+    onCommand(IDC_PASTE, &CQuensa_CmdTesterDlg::OnPaste);
+    onCommand(IDC_CLEAN, &CQuensa_CmdTesterDlg::OnClean);
+    onCommand(IDC_MULTI_SEND, &CQuensa_CmdTesterDlg::OnMultiSend);
+    onCommand(IDC_READ, &CQuensa_CmdTesterDlg::OnRead);
+    onCommand(IDC_CLEAR, &CQuensa_CmdTesterDlg::OnClearReceived);
     onCommand(IDC_HEX, &CQuensa_CmdTesterDlg::OnDataTypeChange);
     onCommand(IDC_ASCII, &CQuensa_CmdTesterDlg::OnDataTypeChange);
-    onCommand(1207, &CQuensa_CmdTesterDlg::OnLoad);
-    onCommand(1208, &CQuensa_CmdTesterDlg::OnSave);
-    onCommand(1074, &CQuensa_CmdTesterDlg::OnPrintingSetting);
-    onCommand(1075, &CQuensa_CmdTesterDlg::OnLabelSetting);
-    onCommand(1068, &CQuensa_CmdTesterDlg::OnCopies);
-    onCommand(1077, &CQuensa_CmdTesterDlg::OnLineAndBox);
-    onCommand(1078, &CQuensa_CmdTesterDlg::On1DBarcode);
-    onCommand(1080, &CQuensa_CmdTesterDlg::On2DBarcode);
-    onCommand(1076, &CQuensa_CmdTesterDlg::OnBitmapText);
-    onCommand(1414, &CQuensa_CmdTesterDlg::OnVectorText);
-    onCommand(1297, &CQuensa_CmdTesterDlg::OnRfidWrite);
-    onCommand(1305, &CQuensa_CmdTesterDlg::OnRfidRead);
-    onCommand(1307, &CQuensa_CmdTesterDlg::OnRfidPassword);
-    onCommand(1300, &CQuensa_CmdTesterDlg::OnRfidSecurity);
-    onCommand(1308, &CQuensa_CmdTesterDlg::OnRfidKill);
-    onCommand(1081, &CQuensa_CmdTesterDlg::OnCharacterSet);
-    onCommand(1415, &CQuensa_CmdTesterDlg::OnPrintCodes);
-    onCommand(1079, &CQuensa_CmdTesterDlg::OnCheckPrinterStatus);
-    onCommand(1000, &CQuensa_CmdTesterDlg::OnOpenConvertUnit);
-    onCommand(1004, &CQuensa_CmdTesterDlg::OnCloseButton);
+    onCommand(IDC_LOAD, &CQuensa_CmdTesterDlg::OnLoad);
+    onCommand(IDC_SAVE, &CQuensa_CmdTesterDlg::OnSave);
+    onCommand(IDC_PRINTING_SETTING, &CQuensa_CmdTesterDlg::OnPrintingSetting);
+    onCommand(IDC_LABEL_SETTING, &CQuensa_CmdTesterDlg::OnLabelSetting);
+    onCommand(IDC_COPIES, &CQuensa_CmdTesterDlg::OnCopies);
+    onCommand(IDC_LINE_AND_BOX, &CQuensa_CmdTesterDlg::OnLineAndBox);
+    onCommand(IDC_1D_BARCODE, &CQuensa_CmdTesterDlg::On1DBarcode);
+    onCommand(IDC_2D_BARCODE, &CQuensa_CmdTesterDlg::On2DBarcode);
+    onCommand(IDC_BITMAP_TEXT, &CQuensa_CmdTesterDlg::OnBitmapText);
+    onCommand(IDC_VECTOR_TEXT, &CQuensa_CmdTesterDlg::OnVectorText);
+    onCommand(IDC_RFID_WRITE, &CQuensa_CmdTesterDlg::OnRfidWrite);
+    onCommand(IDC_RFID_READ, &CQuensa_CmdTesterDlg::OnRfidRead);
+    onCommand(IDC_RFID_PASSWORD, &CQuensa_CmdTesterDlg::OnRfidPassword);
+    onCommand(IDC_RFID_SECURITY, &CQuensa_CmdTesterDlg::OnRfidSecurity);
+    onCommand(IDC_RFID_KILL, &CQuensa_CmdTesterDlg::OnRfidKill);
+    onCommand(IDC_CHARACTER_SET, &CQuensa_CmdTesterDlg::OnCharacterSet);
+    onCommand(IDC_PRINT_CODES, &CQuensa_CmdTesterDlg::OnPrintCodes);
+    onCommand(IDC_CHECK_STATUS, &CQuensa_CmdTesterDlg::OnCheckPrinterStatus);
+    onCommand(IDC_CONVERT, &CQuensa_CmdTesterDlg::OnOpenConvertUnit);
+    onCommand(IDC_CLOSE, &CQuensa_CmdTesterDlg::OnCloseButton);
 }
 
 CQuensa_CmdTesterDlg::~CQuensa_CmdTesterDlg() = default;

@@ -1,4 +1,5 @@
 #include "platform/linux/CupsSpooler.h"
+#include "platform/linux/CupsHandles.h"
 
 #include "platform/Services.h"
 #include "platform/linux/LinuxDeviceIo.h"
@@ -31,15 +32,6 @@ constexpr PortFamily kPortFamilies[] = {
     {"LPT", "/dev/lp", "parallel"},
 };
 constexpr int kMaxPortNumber = 255;
-
-struct HttpClose {
-    void operator()(http_t* http) const { httpClose(http); }
-};
-struct IppDelete {
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
-};
-using HttpPtr = std::unique_ptr<http_t, HttpClose>;
-using IppPtr = std::unique_ptr<ipp_t, IppDelete>;
 
 QString portName(const PortFamily& family, int n)
 {

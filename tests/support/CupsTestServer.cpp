@@ -1,4 +1,5 @@
 #include "tests/support/CupsTestServer.h"
+#include "platform/linux/CupsHandles.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -13,6 +14,9 @@
 
 namespace testsupport {
 
+using platform::HttpPtr;
+using platform::IppPtr;
+
 namespace {
 
 constexpr char kCupsd[] = "/usr/sbin/cupsd";
@@ -20,15 +24,6 @@ constexpr int kStartMsec = 10000;
 constexpr int kStopMsec = 5000;
 constexpr int kConnectMsec = 2000;
 constexpr double kReplySeconds = 10.0;
-
-struct HttpClose {
-    void operator()(http_t* http) const { httpClose(http); }
-};
-struct IppDelete {
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
-};
-using HttpPtr = std::unique_ptr<http_t, HttpClose>;
-using IppPtr = std::unique_ptr<ipp_t, IppDelete>;
 
 // Unix socket paths are short (sun_path); a long TMPDIR would not fit.
 QString scratchTemplate()

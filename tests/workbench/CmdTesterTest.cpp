@@ -2,6 +2,7 @@
 
 #include "ui/UpDownCtrl.h"
 #include "workbench/CQuensa_CmdTesterDlg.h"
+#include "workbench/CmdTesterIds.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,24 +12,6 @@
 #include <functional>
 
 namespace {
-
-constexpr int IDC_EDIT_COMMAND = 1056;
-constexpr int IDC_SEND_COUNT = 1100;
-constexpr int IDC_SEND_COUNT_SPIN = 1072;
-constexpr int IDC_SENT_COUNT = 1221;
-constexpr int IDC_MULTI_SEND = 1069;
-constexpr int IDC_RECEIVED = 1082;
-constexpr int IDC_READ = 1001;
-constexpr int IDC_CLEAR = 1083;
-constexpr int IDC_HEX = 1084;
-constexpr int IDC_ASCII = 1085;
-constexpr int IDC_COPY = 1066;
-constexpr int IDC_CUT = 1065;
-constexpr int IDC_PASTE = 1067;
-constexpr int IDC_CLEAN = 1123;
-constexpr int IDC_LOAD = 1207;
-constexpr int IDC_SAVE = 1208;
-constexpr int IDC_CLOSE = 1004;
 
 const QString kLoadFilter =
     "All files(*.*)|*.*|Text files(*.txt)|*.txt|Binary files(*.bin)|*.bin||";
