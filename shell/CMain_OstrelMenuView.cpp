@@ -2,12 +2,7 @@
 
 #include "ui_CMain_OstrelMenuView.h"
 
-#include "link/Comm.h"
-#include "workbench/CQuensa_CmdTesterDlg.h"
-#include "ui/MessageBox.h"
-#include "ui/StringTable.h"
-
-#include "shell/StringIds.h"
+#include "shell/MenuCommands.h"
 
 CMain_OstrelMenuView::CMain_OstrelMenuView(QWidget* parent)
     : CFormView(parent), m_ui(std::make_unique<Ui::CMain_OstrelMenuView>())
@@ -16,17 +11,17 @@ CMain_OstrelMenuView::CMain_OstrelMenuView(QWidget* parent)
     connect(m_ui->btnUserSettingManager, &QPushButton::clicked, this,
             &CMain_OstrelMenuView::OnUserSettingManager);
     connect(m_ui->btnCalibrationSettingManager, &QPushButton::clicked, this,
-            &CMain_OstrelMenuView::OnCalibrationSettingManager);
+            [this] { ::OnCalibrationSettingManager(this); });
     connect(m_ui->btnPcxFileDownloader, &QPushButton::clicked, this,
-            &CMain_OstrelMenuView::OnPcxFileDownloader);
+            [this] { ::OnPcxFileDownloader(this); });
     connect(m_ui->btnFileTransferManager, &QPushButton::clicked, this,
-            &CMain_OstrelMenuView::OnFileTransferManager);
+            [this] { ::OnFileTransferManager(this); });
     connect(m_ui->btnRfidSetConfiguration, &QPushButton::clicked, this,
-            &CMain_OstrelMenuView::OnRfidSetConfiguration);
+            [this] { ::OnRfidSetConfiguration(this); });
     connect(m_ui->btnRfidWriteRead, &QPushButton::clicked, this,
-            &CMain_OstrelMenuView::OnRfidWriteRead);
+            [this] { ::OnRfidWriteRead(this); });
     connect(m_ui->btnCommandTester, &QPushButton::clicked, this,
-            &CMain_OstrelMenuView::OnCommandTester);
+            [this] { ::OnCommandTester(this); });
 }
 
 CMain_OstrelMenuView::~CMain_OstrelMenuView() = default;
@@ -49,24 +44,3 @@ void CMain_OstrelMenuView::EnableMenuButtons(bool bConnected)
 
 void CMain_OstrelMenuView::OnUserSettingManager() {}
 
-void CMain_OstrelMenuView::OnCalibrationSettingManager()
-{
-    if (g_comm.m_nPortType == PORT_ETHERNET) {
-        ui::MessageBox(ui::LoadString(IDS_CALIBRATION_NOT_ON_ETHERNET));
-        return;
-    }
-}
-
-void CMain_OstrelMenuView::OnPcxFileDownloader() {}
-
-void CMain_OstrelMenuView::OnFileTransferManager() {}
-
-void CMain_OstrelMenuView::OnRfidSetConfiguration() {}
-
-void CMain_OstrelMenuView::OnRfidWriteRead() {}
-
-void CMain_OstrelMenuView::OnCommandTester()
-{
-    CQuensa_CmdTesterDlg dlg(window());
-    dlg.DoModal();
-}

@@ -19,12 +19,6 @@ public:
     void EnableMenuButtons(bool bConnected);
 
     void OnUserSettingManager();
-    void OnCalibrationSettingManager();
-    void OnPcxFileDownloader();
-    void OnFileTransferManager();
-    void OnRfidSetConfiguration();
-    void OnRfidWriteRead();
-    void OnCommandTester();
 
 private:
     std::unique_ptr<Ui::CMain_OstrelMenuView> m_ui;

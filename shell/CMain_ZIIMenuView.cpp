@@ -2,13 +2,8 @@
 
 #include "ui_CMain_ZIIMenuView.h"
 
-#include "link/Comm.h"
-#include "workbench/CQuensa_CmdTesterDlg.h"
+#include "shell/MenuCommands.h"
 #include "shell/Globals.h"
-#include "ui/MessageBox.h"
-#include "ui/StringTable.h"
-
-#include "shell/StringIds.h"
 
 CMain_ZIIMenuView::CMain_ZIIMenuView(QWidget* parent)
     : CFormView(parent), m_ui(std::make_unique<Ui::CMain_ZIIMenuView>())
@@ -19,20 +14,20 @@ CMain_ZIIMenuView::CMain_ZIIMenuView(QWidget* parent)
     connect(m_ui->btnConfigurePrintQuality, &QPushButton::clicked, this,
             &CMain_ZIIMenuView::OnConfigurePrintQuality);
     connect(m_ui->btnCalibrationSettingManager, &QPushButton::clicked, this,
-            &CMain_ZIIMenuView::OnCalibrationSettingManager);
+            [this] { ::OnCalibrationSettingManager(this); });
     connect(m_ui->btnPcxFileDownloader, &QPushButton::clicked, this,
-            &CMain_ZIIMenuView::OnPcxFileDownloader);
+            [this] { ::OnPcxFileDownloader(this); });
     connect(m_ui->btnFileTransfer, &QPushButton::clicked, this,
-            &CMain_ZIIMenuView::OnFileTransferManager);
+            [this] { ::OnFileTransferManager(this); });
     connect(m_ui->btnPrinterTool, &QPushButton::clicked, this, &CMain_ZIIMenuView::OnPrinterTool);
     connect(m_ui->btnCommunicationTool, &QPushButton::clicked, this,
-            &CMain_ZIIMenuView::OnCommunicationTool);
+            [this] { ::OnCommunicationTool(this); });
     connect(m_ui->btnOstrelTestTool, &QPushButton::clicked, this,
-            &CMain_ZIIMenuView::OnCommandTester);
+            [this] { ::OnCommandTester(this); });
     connect(m_ui->btnRfidSetConfiguration, &QPushButton::clicked, this,
-            &CMain_ZIIMenuView::OnRfidSetConfiguration);
+            [this] { ::OnRfidSetConfiguration(this); });
     connect(m_ui->btnRfidWriteRead, &QPushButton::clicked, this,
-            &CMain_ZIIMenuView::OnRfidWriteRead);
+            [this] { ::OnRfidWriteRead(this); });
 }
 
 CMain_ZIIMenuView::~CMain_ZIIMenuView() = default;
@@ -75,28 +70,5 @@ void CMain_ZIIMenuView::OnConfigurePrinterSetting() {}
 
 void CMain_ZIIMenuView::OnConfigurePrintQuality() {}
 
-void CMain_ZIIMenuView::OnCalibrationSettingManager()
-{
-    if (g_comm.m_nPortType == PORT_ETHERNET) {
-        ui::MessageBox(ui::LoadString(IDS_CALIBRATION_NOT_ON_ETHERNET));
-        return;
-    }
-}
-
-void CMain_ZIIMenuView::OnPcxFileDownloader() {}
-
-void CMain_ZIIMenuView::OnFileTransferManager() {}
-
 void CMain_ZIIMenuView::OnPrinterTool() {}
 
-void CMain_ZIIMenuView::OnCommunicationTool() {}
-
-void CMain_ZIIMenuView::OnCommandTester()
-{
-    CQuensa_CmdTesterDlg dlg(window());
-    dlg.DoModal();
-}
-
-void CMain_ZIIMenuView::OnRfidSetConfiguration() {}
-
-void CMain_ZIIMenuView::OnRfidWriteRead() {}

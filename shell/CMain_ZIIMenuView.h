@@ -21,14 +21,7 @@ public:
 
     void OnConfigurePrinterSetting();
     void OnConfigurePrintQuality();
-    void OnCalibrationSettingManager();
-    void OnPcxFileDownloader();
-    void OnFileTransferManager();
     void OnPrinterTool();
-    void OnCommunicationTool();
-    void OnCommandTester();
-    void OnRfidSetConfiguration();
-    void OnRfidWriteRead();
 
 private:
     std::unique_ptr<Ui::CMain_ZIIMenuView> m_ui;
