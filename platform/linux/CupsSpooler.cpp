@@ -23,24 +23,18 @@ constexpr int kMaxNameBytes = 127;
 
 struct PortFamily {
     const char* prefix;
-    const char* defaultDevice;  // port n's device unless mapped: this followed by n - 1
     const char* scheme;
 };
 
 constexpr PortFamily kPortFamilies[] = {
-    {"COM", "/dev/ttyS", "serial"},
-    {"LPT", "/dev/lp", "parallel"},
+    {"COM", "serial"},
+    {"LPT", "parallel"},
 };
 constexpr int kMaxPortNumber = 255;
 
 QString portName(const PortFamily& family, int n)
 {
     return QString::fromLatin1(family.prefix) + QString::number(n);
-}
-
-QString defaultDevice(const PortFamily& family, int n)
-{
-    return QString::fromLatin1(family.defaultDevice) + QString::number(n - 1);
 }
 
 // The same device the link opens for that name.
@@ -55,19 +49,18 @@ QString portNameForDevice(const QString& path)
 {
     for (const PortFamily& family : kPortFamilies) {
         for (int n = 1; n <= kMaxPortNumber; ++n) {
-            const QString device = deviceOfPort(portName(family, n));
-            if (device == path && device != defaultDevice(family, n))
-                return portName(family, n) + QLatin1Char(':');
+            const QString name = portName(family, n);
+            const QString device = deviceOfPort(name);
+            if (device == path && device != LinuxDeviceIo::defaultPortDevicePath(name))
+                return name + QLatin1Char(':');
         }
     }
-    static const QRegularExpression number(QStringLiteral("^(0|[1-9][0-9]{0,2})$"));
     for (const PortFamily& family : kPortFamilies) {
-        const QString prefix = QString::fromLatin1(family.defaultDevice);
-        if (!path.startsWith(prefix) || !number.match(path.mid(prefix.size())).hasMatch())
-            continue;
-        const int n = path.mid(prefix.size()).toInt() + 1;
-        if (n <= kMaxPortNumber && deviceOfPort(portName(family, n)) == path)
-            return portName(family, n) + QLatin1Char(':');
+        for (int n = 1; n <= kMaxPortNumber; ++n) {
+            const QString name = portName(family, n);
+            if (LinuxDeviceIo::defaultPortDevicePath(name) == path && deviceOfPort(name) == path)
+                return name + QLatin1Char(':');
+        }
     }
     return {};
 }

@@ -133,19 +133,25 @@ LinuxDeviceIo::~LinuxDeviceIo()
     }
 }
 
+QString LinuxDeviceIo::defaultPortDevicePath(const QString& name)
+{
+    if (int n = portNumber(name, u"COM"))
+        return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+    if (int n = portNumber(name, u"LPT"))
+        return QStringLiteral("/dev/lp%1").arg(n - 1);
+    return QString();
+}
+
 QString LinuxDeviceIo::portDevicePath(const QString& name, ProfileStore& profile)
 {
     QString key;
-    QString fallback;
-    if (int n = portNumber(name, u"COM")) {
+    if (int n = portNumber(name, u"COM"))
         key = QStringLiteral("COM%1").arg(n);
-        fallback = QStringLiteral("/dev/ttyS%1").arg(n - 1);
-    } else if (int n = portNumber(name, u"LPT")) {
+    else if (int n = portNumber(name, u"LPT"))
         key = QStringLiteral("LPT%1").arg(n);
-        fallback = QStringLiteral("/dev/lp%1").arg(n - 1);
-    } else {
+    else
         return QString();
-    }
+    const QString fallback = defaultPortDevicePath(name);
     QString mapped = profile.getString(QStringLiteral("Ports"), key).trimmed();
     return mapped.isEmpty() ? fallback : mapped;
 }

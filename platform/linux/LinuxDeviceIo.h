@@ -27,6 +27,8 @@ public:
     // The device file a "COMn"/"LPTn" name maps to (section "Ports" of the profile may name
     // another); empty for any other name.
     static QString portDevicePath(const QString& name, ProfileStore& profile);
+    // The device a "COMn"/"LPTn" name reaches when the profile names none; empty otherwise.
+    static QString defaultPortDevicePath(const QString& name);
     // The parallel status byte (kParallel* bits) for an LPGETSTATUS status register.
     static std::uint8_t parallelStatus(int lpStatus);
 
