@@ -1,8 +1,8 @@
 #include "link/Comm.h"
 
 #include "platform/Services.h"
-#include "shell/ModelTable.h"
-#include "shell/TextHelpers.h"
+#include "core/ModelTable.h"
+#include "core/TextHelpers.h"
 
 #include <QByteArray>
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "ui_CMain_ZIIMenuView.h"
 
 #include "shell/MenuCommands.h"
-#include "shell/Globals.h"
+#include "core/Globals.h"
 
 CMain_ZIIMenuView::CMain_ZIIMenuView(QWidget* parent)
     : CFormView(parent), m_ui(std::make_unique<Ui::CMain_ZIIMenuView>())

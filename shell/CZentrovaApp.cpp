@@ -1,8 +1,8 @@
 #include "shell/CZentrovaApp.h"
 
 #include "shell/CZentrovaDlg.h"
-#include "shell/Globals.h"
-#include "shell/ModelTable.h"
+#include "core/Globals.h"
+#include "core/ModelTable.h"
 #include "shell/StringIds.h"
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"

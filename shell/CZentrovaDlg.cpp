@@ -7,7 +7,7 @@
 #include "shell/CMain_OstrelMenuView.h"
 #include "shell/CMain_ZIIMenuView.h"
 #include "shell/CPrefsStatic.h"
-#include "shell/Globals.h"
+#include "core/Globals.h"
 #include "shell/StringIds.h"
 #include "shell/VersionStrings.h"
 #include "ui/DataExchange.h"

@@ -4,7 +4,7 @@
 
 #include "platform/linux/LinuxDeviceIo.h"
 #include "platform/linux/LinuxUsbPrinters.h"
-#include "shell/ModelTable.h"
+#include "core/ModelTable.h"
 #include "tests/support/MemoryProfileStore.h"
 #include "tests/support/PtyPair.h"
 

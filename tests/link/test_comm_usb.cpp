@@ -1,7 +1,7 @@
 // Finding a USB printer of a listed model, the per-operation open and the hold.
 #include "LinkFixture.h"
 
-#include "shell/ModelTable.h"
+#include "core/ModelTable.h"
 #include "tests/support/FakeUsbPrinters.h"
 
 #include <stdexcept>

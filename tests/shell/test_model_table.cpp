@@ -1,6 +1,6 @@
 // The printer-model table and the map that holds it.
-#include "shell/Globals.h"
-#include "shell/ModelTable.h"
+#include "core/Globals.h"
+#include "core/ModelTable.h"
 
 #include <gtest/gtest.h>
 

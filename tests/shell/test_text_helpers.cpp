@@ -1,7 +1,8 @@
 // The shared text helpers: code-page conversions into fixed buffers, list filling and
 // selection, string resources and trimming.
-#include "shell/Globals.h"
-#include "shell/TextHelpers.h"
+#include "core/Globals.h"
+#include "core/TextHelpers.h"
+#include "ui/ResourceText.h"
 
 #include "platform/Services.h"
 #include "ui/TestHooks.h"

@@ -1,5 +1,6 @@
-// The stand-in printer: request detection, and the real binary on TCP and on a pty.
-#include "RequestScanner.h"
+// The stand-in printer: command dispatch, and the real binary on TCP and on a pty.
+#include "IdentityModule.h"
+#include "SimDispatcher.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -23,8 +24,6 @@
 
 namespace {
 
-using Request = RequestScanner::Request;
-
 const std::string kProbe("\x1b\xaf" "PEG", 5);
 const std::string kQuery("^PI0\r\n");
 
@@ -33,7 +32,7 @@ const std::string kQuery("^PI0\r\n");
 struct ScanCase {
     const char* name;
     std::vector<std::string> chunks;
-    std::vector<Request> expected;
+    std::string expected;  // the answers, with the default language '2' and model KX-21
 };
 
 void PrintTo(const ScanCase& c, std::ostream* os)
@@ -41,34 +40,33 @@ void PrintTo(const ScanCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class RequestScannerTest : public ::testing::TestWithParam<ScanCase> {};
+class SimDispatcherTest : public ::testing::TestWithParam<ScanCase> {};
 
-TEST_P(RequestScannerTest, FindsRequestsAnywhereInTheStream)
+TEST_P(SimDispatcherTest, AnswersRequestsAnywhereInTheStream)
 {
-    RequestScanner scanner;
-    std::vector<Request> found;
-    for (const std::string& chunk : GetParam().chunks) {
-        const auto more = scanner.feed(chunk.data(), chunk.size());
-        found.insert(found.end(), more.begin(), more.end());
-    }
-    EXPECT_EQ(found, GetParam().expected);
+    IdentityModule identity;
+    SimDispatcher dispatcher({&identity});
+    SimPrinterState state;
+    std::string answers;
+    for (const std::string& chunk : GetParam().chunks)
+        answers += dispatcher.feed(chunk.data(), chunk.size(), state);
+    EXPECT_EQ(answers, GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Streams, RequestScannerTest,
+    Streams, SimDispatcherTest,
     ::testing::Values(
-        ScanCase{"Probe", {kProbe}, {Request::LanguageProbe}},
-        ScanCase{"Query", {kQuery}, {Request::ModelQuery}},
-        ScanCase{"ProbeByteByByte", {"\x1b", "\xaf", "P", "E", "G"}, {Request::LanguageProbe}},
-        ScanCase{"QuerySplit", {"^P", "I0\r", "\n"}, {Request::ModelQuery}},
-        ScanCase{"QueryAfterOtherBytes", {"~JC\r\n" + kQuery}, {Request::ModelQuery}},
+        ScanCase{"Probe", {kProbe}, "2"},
+        ScanCase{"Query", {kQuery}, "KX-21\r\n"},
+        ScanCase{"ProbeByteByByte", {"\x1b", "\xaf", "P", "E", "G"}, "2"},
+        ScanCase{"QuerySplit", {"^P", "I0\r", "\n"}, "KX-21\r\n"},
+        ScanCase{"QueryAfterOtherBytes", {"~JC\r\n" + kQuery}, "KX-21\r\n"},
         ScanCase{"SplitAfterLongChunk", {std::string(5000, 'x') + "^PI0\r", "\n"},
-                 {Request::ModelQuery}},
-        ScanCase{"BothInOrder", {kQuery + "zz" + kProbe},
-                 {Request::ModelQuery, Request::LanguageProbe}},
-        ScanCase{"RepeatedQuery", {kQuery + kQuery}, {Request::ModelQuery, Request::ModelQuery}},
-        ScanCase{"NearMisses", {"^PI1\r\n", std::string("\x1b\xaf" "PES1", 6), "^PI0\n"}, {}},
-        ScanCase{"InterruptedQuery", {"^PI", "X0\r\n"}, {}}),
+                 "KX-21\r\n"},
+        ScanCase{"BothInOrder", {kQuery + "zz" + kProbe}, "KX-21\r\n2"},
+        ScanCase{"RepeatedQuery", {kQuery + kQuery}, "KX-21\r\nKX-21\r\n"},
+        ScanCase{"NearMisses", {"^PI1\r\n", std::string("\x1b\xaf" "PES1", 6), "^PI0\n"}, ""},
+        ScanCase{"InterruptedQuery", {"^PI", "X0\r\n"}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the binary ---------------------------------------------------------------------------

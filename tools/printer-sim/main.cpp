@@ -1,7 +1,7 @@
 // zentrova-printer-sim: a stand-in printer for trying Zentrova without one. It listens on
-// loopback TCP and/or a pseudo-terminal, answers the language probe and the model query,
-// and logs every byte it receives.
-#include "RequestScanner.h"
+// loopback TCP and/or a pseudo-terminal, keeps the printer's state in its modules, answers
+// the queries from that state, and logs every byte it receives.
+#include "SimDispatcher.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,17 +32,18 @@ struct Options {
     bool tcp = false;
     int port = 9100;
     bool pty = false;
-    char language = '2';
-    std::string model = "KX-21";
-    bool silent = false;
     std::string logPath;
+    SimPrinterState printer;
 };
 
 struct Peer {
     int fd = -1;
     std::string name;  // "tcp#1", "pty"
-    RequestScanner scanner;
+    SimDispatcher dispatcher;
 };
+
+std::vector<std::unique_ptr<SimModule>> g_modules;
+std::string g_logSource = "sim";  // the peer whose bytes are being handled
 
 volatile sig_atomic_t g_stop = 0;
 FILE* g_log = stderr;
@@ -129,6 +131,8 @@ int parseOptions(int argc, char** argv, Options& options)
                                  QStringLiteral("Log to FILE instead of stderr."),
                                  QStringLiteral("FILE"));
     parser.addOptions({help, tcp, port, pty, language, model, silent, log});
+    for (const auto& module : g_modules)
+        module->addOptions(parser);
 
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
@@ -159,10 +163,17 @@ int parseOptions(int argc, char** argv, Options& options)
     options.port = portNumber;
     options.pty = parser.isSet(pty);
     options.tcp = parser.isSet(tcp) || parser.isSet(port) || !options.pty;
-    options.language = digit.at(0).toLatin1();
-    options.model = parser.value(model).toStdString();
-    options.silent = parser.isSet(silent);
+    options.printer.language = digit.at(0).toLatin1();
+    options.printer.model = parser.value(model).toStdString();
+    options.printer.silent = parser.isSet(silent);
     options.logPath = parser.value(log).toStdString();
+    for (const auto& module : g_modules) {
+        std::string error;
+        if (!module->applyOptions(parser, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
+    }
     return 0;
 }
 
@@ -282,23 +293,28 @@ void sendReply(const Peer& peer, const std::string& reply)
     logBytes(peer.name, "sent", reply.data(), reply.size());
 }
 
-void answer(Peer& peer, const Options& options, const char* data, std::size_t length)
+void answer(Peer& peer, Options& options, const char* data, std::size_t length)
 {
-    for (RequestScanner::Request request : peer.scanner.feed(data, length)) {
-        const bool probe = request == RequestScanner::Request::LanguageProbe;
-        if (options.silent) {
-            logEvent(peer.name, probe ? "language probe left unanswered"
-                                      : "model query left unanswered");
-            continue;
-        }
-        sendReply(peer, probe ? std::string(1, options.language) : options.model + "\r\n");
-    }
+    g_logSource = peer.name;
+    options.printer.link = peer.name == "pty" ? 'p' : 't';
+    const std::string reply = peer.dispatcher.feed(data, length, options.printer);
+    if (!reply.empty())
+        sendReply(peer, reply);
+    g_logSource = "sim";
 }
 
 // ---- main loop ----------------------------------------------------------------------------
 
+SimDispatcher newDispatcher()
+{
+    std::vector<SimModule*> modules;
+    for (const auto& module : g_modules)
+        modules.push_back(module.get());
+    return SimDispatcher(std::move(modules));
+}
+
 // Reads what is waiting on the peer. False when the peer has gone.
-bool serviceRead(Peer& peer, const Options& options)
+bool serviceRead(Peer& peer, Options& options)
 {
     char buffer[65536];
     for (;;) {
@@ -318,7 +334,7 @@ bool serviceRead(Peer& peer, const Options& options)
     }
 }
 
-int run(const Options& options)
+int run(Options& options)
 {
     int listener = -1;
     int port = options.port;
@@ -339,12 +355,13 @@ int run(const Options& options)
                 close(listener);
             return 1;
         }
-        peers.push_back({master, "pty", {}});
+        peers.push_back({master, "pty", newDispatcher()});
         std::printf("pty: %s\n", path.c_str());
     }
     std::fflush(stdout);
-    logEvent("sim", std::string("started: language ") + options.language + ", model \"" +
-                        options.model + "\"" + (options.silent ? ", silent" : ""));
+    logEvent("sim", std::string("started: language ") + options.printer.language +
+                        ", model \"" + options.printer.model + "\"" +
+                        (options.printer.silent ? ", silent" : ""));
 
     // The stop signals are taken only while ppoll waits, so none is lost between checks.
     sigset_t blocked;
@@ -379,7 +396,7 @@ int run(const Options& options)
             if (fd >= 0) {
                 const int on = 1;
                 setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-                Peer peer{fd, "tcp#" + std::to_string(nextConnection++), {}};
+                Peer peer{fd, "tcp#" + std::to_string(nextConnection++), newDispatcher()};
                 logEvent(peer.name, "connected");
                 peers.push_back(std::move(peer));
             } else if (errno != EAGAIN && errno != EINTR && errno != ECONNABORTED) {
@@ -418,6 +435,8 @@ int run(const Options& options)
 
 int main(int argc, char** argv)
 {
+    g_modules = CreateSimModules();
+    SetSimLog([](const std::string& message) { logEvent(g_logSource, message); });
     Options options;
     if (const int code = parseOptions(argc, argv, options); code != 0)
         return code < 0 ? 0 : code;

@@ -1,29 +1,22 @@
-#include "shell/TextHelpers.h"
+#include "ui/ResourceText.h"
 
+#include "core/TextHelpers.h"
 #include "platform/Services.h"
-#include "shell/Globals.h"
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
 
 #include <QComboBox>
 #include <algorithm>
 #include <climits>
-#include <cstring>
-#include <cwctype>
-#include <string>
+
+QString g_strResourceCache;
 
 namespace {
-
-// What the C library's wide classification calls space, plus Unicode's own spaces.
-bool isWideSpace(QChar c)
-{
-    return c.isSpace() || std::iswspace(static_cast<wint_t>(c.unicode())) != 0;
-}
 
 QString trimLeft(const QString& text)
 {
     qsizetype i = 0;
-    while (i < text.size() && isWideSpace(text.at(i)))
+    while (i < text.size() && IsWideSpace(text.at(i)))
         ++i;
     return text.mid(i);
 }
@@ -52,7 +45,7 @@ void fillCombo(QComboBox* combo, const QString& text, const QString& separators)
 int leadingInteger(const QString& text)
 {
     qsizetype i = 0;
-    while (i < text.size() && isWideSpace(text.at(i)))
+    while (i < text.size() && IsWideSpace(text.at(i)))
         ++i;
     bool negative = false;
     if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
@@ -69,64 +62,7 @@ int leadingInteger(const QString& text)
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-int toWide(char16_t* out, const char* ansi, int bufferChars, bool terminate)
-{
-    if (!out)
-        return -1;
-    std::fill_n(out, bufferChars + (terminate ? 1 : 0), u'\0');
-    if (!ansi)
-        return 0;
-    const QString wide = platform::codePage().toWide(QByteArrayView(ansi, std::strlen(ansi)));
-    if (wide.isEmpty())
-        return 0;
-    if (wide.size() > bufferChars)
-        return -1;
-    std::copy(wide.utf16(), wide.utf16() + wide.size(), out);
-    if (terminate)
-        out[wide.size()] = u'\0';
-    return static_cast<int>(wide.size());
-}
-
-int toAnsi(char* out, const char16_t* wide, int size, bool terminate)
-{
-    if (!out || size < 0)
-        return -1;
-    std::fill_n(out, size + (terminate ? 1 : 0), '\0');
-    if (!wide)
-        return 0;
-    const auto length = std::char_traits<char16_t>::length(wide);
-    const QByteArray ansi = platform::codePage().fromWide(QStringView(wide, length));
-    if (ansi.isEmpty())
-        return 0;
-    if (ansi.size() > size)
-        return -1;
-    std::copy(ansi.cbegin(), ansi.cend(), out);
-    if (terminate)
-        out[ansi.size()] = '\0';
-    return static_cast<int>(ansi.size());
-}
-
 }  // namespace
-
-int AnsiToWide(char16_t* out, const char* ansi)
-{
-    return toWide(out, ansi, kWideBufferChars, false);
-}
-
-int AnsiToWideZ(char16_t* out, const char* ansi)
-{
-    return toWide(out, ansi, kWideBufferChars, true);
-}
-
-int WideToAnsi(char* out, const char16_t* wide, int size)
-{
-    return toAnsi(out, wide, size, false);
-}
-
-int WideToAnsiZ(char* out, const char16_t* wide)
-{
-    return toAnsi(out, wide, kAnsiZBufferBytes, true);
-}
 
 void FillComboFromResource(int resourceId, QComboBox* combo)
 {
@@ -163,13 +99,4 @@ QString ShowUsbSerialNumberMessage()
     const QString text = LoadResString(276);
     ui::MessageBox(text, platform::AlertIcon::Information);
     return text;
-}
-
-// The pieces this trims are short; a text of any length is kept whole rather than cut short.
-QString RightTrim(const QString& text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && isWideSpace(text.at(end - 1)))
-        --end;
-    return text.left(end);
 }

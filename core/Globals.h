@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ModelTable.h"
+#include "core/ModelTable.h"
 
 #include <QString>
 #include <cstdint>
@@ -12,4 +12,3 @@ extern QString g_language;              // "Dovra", "Ostrel" or "KEFT"; empty be
 extern std::int32_t g_menuMode;         // 1 in this configuration
 extern QString g_astrQualitySpeeds[7];
 extern QString g_astrQualityLabelCounts[6];
-extern QString g_strResourceCache;      // text last loaded by LoadResString

@@ -1,4 +1,4 @@
-#include "shell/ModelTable.h"
+#include "core/ModelTable.h"
 
 ModelTable::~ModelTable()
 {

@@ -1,4 +1,4 @@
-#include "shell/Globals.h"
+#include "core/Globals.h"
 
 // Constructed in this order before main() and destroyed in reverse after it.
 QString g_modelName;
@@ -12,7 +12,6 @@ QString g_astrQualityLabelCounts[6] = {
     QStringLiteral("12"), QStringLiteral("18"), QStringLiteral("24"),
     QStringLiteral("30"), QStringLiteral("36"), QString(),
 };
-QString g_strResourceCache;
 
 _VANTOPRT_INFO* g_curModelInfo = nullptr;
 std::int32_t g_menuMode = 1;

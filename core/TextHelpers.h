@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QComboBox;
+// The combo-box and string-resource helpers are in ui/ResourceText.h.
 
 // Wide text is UTF-16 (char16_t), ANSI text is the platform's ANSI code page.
 inline constexpr int kWideBufferChars = 512;
@@ -18,9 +18,6 @@ int WideToAnsi(char* out, const char16_t* wide, int size);
 // As WideToAnsi with size 64, into 64 bytes plus a terminator, which it writes.
 int WideToAnsiZ(char* out, const char16_t* wide);
 
-void FillComboFromResource(int resourceId, QComboBox* combo);
-void FillComboFromList(QComboBox* combo, QString list, const QString& separators);
-void SelectComboByValue(QComboBox* combo, int value);
-QString LoadResString(int resourceId);
-QString ShowUsbSerialNumberMessage();
+// What the C library's wide classification calls space, plus Unicode's own spaces.
+bool IsWideSpace(QChar c);
 QString RightTrim(const QString& text);
