@@ -5,11 +5,12 @@
 
 #include "link/Comm.h"
 #include "platform/Services.h"
-#include "shell/CZentrovaDlg.h"
 #include "core/Globals.h"
 #include "core/ModelTable.h"
+#include "shell/CZentrovaDlg.h"
 #include "tests/support/FakeProcess.h"
 #include "tests/support/MemoryProfileStore.h"
+#include "tests/support/SimProcess.h"
 #include "tests/support/TestClock.h"
 #include "ui/Dialog.h"
 #include "ui/TestHooks.h"
@@ -17,7 +18,6 @@
 
 #include <QAbstractButton>
 #include <QDeadlineTimer>
-#include <QProcess>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -81,47 +81,7 @@ public:
     std::vector<QString> writes;
 };
 
-// tools/printer-sim in a child process; stopped when the object goes.
-class PrinterSim {
-public:
-    ~PrinterSim()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            if (!m_process.waitForFinished(3000)) {
-                m_process.kill();
-                m_process.waitForFinished(3000);
-            }
-        }
-    }
-
-    // Starts it and returns what it announces after `prefix` ("listening on 127.0.0.1:",
-    // "pty: "); empty when it does not start within a few seconds.
-    QString start(const QStringList& arguments, const QString& prefix)
-    {
-        m_process.setProgram(QStringLiteral(PRINTER_SIM_PATH));
-        m_process.setArguments(arguments);
-        m_process.setProcessChannelMode(QProcess::SeparateChannels);
-        m_process.start();
-        if (!m_process.waitForStarted(5000))
-            return QString();
-        QDeadlineTimer deadline(5000);
-        QByteArray out;
-        while (!deadline.hasExpired()) {
-            if (!m_process.canReadLine() && !m_process.waitForReadyRead(int(deadline.remainingTime())))
-                break;
-            while (m_process.canReadLine()) {
-                const QString line = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-                if (line.startsWith(prefix))
-                    return line.mid(prefix.size());
-            }
-        }
-        return QString();
-    }
-
-private:
-    QProcess m_process;
-};
+using PrinterSim = ztest::SimProcess;
 
 class ShellTest : public ::testing::Test {
 protected:

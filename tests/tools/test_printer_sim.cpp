@@ -1,6 +1,7 @@
 // The stand-in printer: command dispatch, and the real binary on TCP and on a pty.
 #include "IdentityModule.h"
 #include "SimDispatcher.h"
+#include "tests/support/SimProcess.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -73,50 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 constexpr int kWaitMs = 5000;  // bound on every wait for the simulator
 
-// Runs the simulator for the test's scope and reads the line it announces itself with.
-class SimProcess {
-public:
-    explicit SimProcess(const QStringList& arguments)
-    {
-        m_process.setProgram(QStringLiteral(PRINTER_SIM_PATH));
-        m_process.setArguments(arguments);
-        m_process.setProcessChannelMode(QProcess::SeparateChannels);
-        m_process.start();
-    }
-    ~SimProcess()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            if (!m_process.waitForFinished(kWaitMs))
-                m_process.kill();
-            m_process.waitForFinished(kWaitMs);
-        }
-    }
-
-    QProcess& process() { return m_process; }
-
-    // The first stdout line that starts with `prefix`, without it; empty when none came.
-    QString announced(const QString& prefix)
-    {
-        const QDeadlineTimer deadline(kWaitMs);
-        while (!deadline.hasExpired()) {
-            while (m_process.canReadLine()) {
-                const QString line = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-                if (line.startsWith(prefix))
-                    return line.mid(prefix.size());
-            }
-            if (m_process.state() == QProcess::NotRunning && !m_process.canReadLine())
-                break;
-            m_process.waitForReadyRead(100);
-        }
-        return {};
-    }
-
-    int tcpPort() { return announced(QStringLiteral("listening on 127.0.0.1:")).toInt(); }
-
-private:
-    QProcess m_process;
-};
+using ztest::SimProcess;
 
 int connectTo(int port)
 {
