@@ -1,5 +1,7 @@
 #include "workbench/BarcodeCommands.h"
 
+#include "tests/support/QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 using namespace ostrel;

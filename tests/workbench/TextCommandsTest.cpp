@@ -1,5 +1,7 @@
 #include "workbench/TextCommands.h"
 
+#include "tests/support/QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
