@@ -25,20 +25,6 @@ constexpr int kSymbology = 1250, kX2 = 1251, kY2 = 1253, kTypeLetter = 1255, kMo
               kOrigin = 1266, kModule = 1267, kModuleSpin = 1268, kBarLabel = 1269, kBar = 1270,
               kBarSpin = 1271, kRotation2 = 1272, kData2 = 1273;
 
-QString combo(const ui::Dialog& d, int id)
-{
-    return d.item<QComboBox>(id)->currentText();
-}
-
-QStringList items(const ui::Dialog& d, int id)
-{
-    QStringList list;
-    auto* box = d.item<QComboBox>(id);
-    for (int i = 0; i < box->count(); ++i)
-        list << box->itemText(i);
-    return list;
-}
-
 const char* const kMaxi0Long =
     "999,840,06810,7317,THIS IS A TEST OF MODE 0 STRUCTURED CARRIER MESSAGE ENCODING. THIS IS "
     "AN 84 CHAR MSG";
@@ -52,9 +38,9 @@ TEST_F(BuilderLoopTest, LinearBarcodeInsertsAndTestPrints)
         EXPECT_EQ(QStringList({text(d, kX1), text(d, kY1), text(d, kNarrow), text(d, kWide),
                                text(d, kHeight), text(d, kQz), text(d, kData1)}),
                   QStringList({"100", "100", "2", "7", "100", "12", "123456789"}));
-        EXPECT_EQ(QStringList({combo(d, kBarcode), combo(d, kRotation1), combo(d, kHri1)}),
+        EXPECT_EQ(QStringList({comboText(d, kBarcode), comboText(d, kRotation1), comboText(d, kHri1)}),
                   QStringList({"Code39", "0", "On"}));
-        EXPECT_EQ(items(d, kBarcode), ostrel::LinearBarcodeTypes());
+        EXPECT_EQ(comboItems(d, kBarcode), ostrel::LinearBarcodeTypes());
         EXPECT_FALSE(d.IsDlgButtonChecked(kQzCheck));
         EXPECT_FALSE(d.GetDlgItem(kQz)->isEnabled());
         EXPECT_FALSE(d.GetDlgItem(kQzSpin)->isEnabled());
@@ -84,8 +70,8 @@ TEST_F(BuilderLoopTest, LinearBarcodeInsertsAndTestPrints)
         click(d, IDC_INSERT);
     });
     hooks.scriptDialog<C1D_BarcodeCommand>([](C1D_BarcodeCommand& d) {
-        EXPECT_EQ(combo(d, kRotation1), "270");
-        EXPECT_EQ(combo(d, kBarcode), "UCC/EAN128");
+        EXPECT_EQ(comboText(d, kRotation1), "270");
+        EXPECT_EQ(comboText(d, kBarcode), "UCC/EAN128");
         EXPECT_EQ(text(d, kX1), "100.9");
         type(d, kNarrow, "thin");
         click(d, IDC_CLOSE);  // stays open on the prompt
@@ -103,7 +89,7 @@ TEST_F(BuilderLoopTest, LinearBarcodeInsertsAndTestPrints)
     // The next press starts from the defaults again.
     hooks.scriptDialog<C1D_BarcodeCommand>([](C1D_BarcodeCommand& d) {
         EXPECT_EQ(text(d, kX1), "100");
-        EXPECT_EQ(combo(d, kRotation1), "0");
+        EXPECT_EQ(comboText(d, kRotation1), "0");
         EXPECT_FALSE(d.IsDlgButtonChecked(kQzCheck));
         d.reject();
     });
@@ -112,17 +98,11 @@ TEST_F(BuilderLoopTest, LinearBarcodeInsertsAndTestPrints)
 
 // Every number field given text, a negative number, zero and a huge value: a prompt with
 // the value held, or the value sent (positions clamped to the int range).
-struct BadInputCase {
-    int id;
-    const char* typed;
-    std::function<void(LinearBarcode&)> change;  // none: the prompt and the default kept
-    const char* prompt;
-};
-
 TEST_F(BuilderLoopTest, LinearBarcodeBadInput)
 {
-    const LinearBarcode defaults{.x = 100, .y = 100, .data = "123456789"};
-    const BadInputCase cases[] = {
+    // The quiet zone is ticked below, so that it is sent too.
+    const LinearBarcode defaults{.x = 100, .y = 100, .quietZone = true, .data = "123456789"};
+    const std::vector<TypedCase<LinearBarcode>> cases = {
         {kX1, "abc", nullptr, "Enter a number."},
         {kX1, "-5", [](LinearBarcode& b) { b.x = -5; }, nullptr},
         {kX1, "0", [](LinearBarcode& b) { b.x = 0; }, nullptr},
@@ -142,25 +122,8 @@ TEST_F(BuilderLoopTest, LinearBarcodeBadInput)
         {kQz, "q", nullptr, "Enter an integer."},
     };
     hooks.scriptDialog<C1D_BarcodeCommand>([&](C1D_BarcodeCommand& d) {
-        click(d, kQzCheck);  // so the quiet zone is sent too
-        for (const BadInputCase& c : cases) {
-            hooks.clearMessages();
-            printer->written.clear();
-            const QString before = text(d, c.id);
-            type(d, c.id, c.typed);
-            click(d, IDC_TEST_PRINT);
-            LinearBarcode expected = defaults;
-            expected.quietZone = true;
-            if (c.change)
-                c.change(expected);
-            EXPECT_EQ(QString::fromLatin1(printer->written),
-                      ostrel::LinearBarcodeLine(expected) + "\rP1\r")
-                << c.id << " " << c.typed;
-            EXPECT_EQ(messageTexts(), c.prompt ? QStringList{c.prompt} : QStringList{})
-                << c.id << " " << c.typed;
-            type(d, c.id, before);
-            d.UpdateData(true);
-        }
+        click(d, kQzCheck);
+        expectTestPrints(d, defaults, cases, ostrel::LinearBarcodeLine);
         d.reject();
     });
     click(tester, 1078);
@@ -171,20 +134,20 @@ TEST_F(BuilderLoopTest, TwoDBarcodeSymbologySwitches)
 {
     hooks.scriptDialog<C2D_BarcodeCommand>([](C2D_BarcodeCommand& d) {
         EXPECT_EQ(d.windowTitle(), "2D Barcode Command");
-        EXPECT_EQ(combo(d, kSymbology), "Maxicode");
+        EXPECT_EQ(comboText(d, kSymbology), "Maxicode");
         EXPECT_EQ(QStringList({text(d, kX2), text(d, kY2), text(d, kTypeLetter),
                                text(d, kModeLabel), text(d, kEclLabel), text(d, kBarLabel),
                                text(d, kMaxRow), text(d, kMaxCol), text(d, kModule),
                                text(d, kBar)}),
                   QStringList({"100", "100", "M", "Mode", "ECL", "Bar Height", "30", "5", "3",
                                "0"}));
-        EXPECT_EQ(items(d, kMode), QStringList({"Mode 0", "Mode 2", "Mode 3", "Mode 4"}));
-        EXPECT_EQ(combo(d, kMode), "Mode 0");
-        EXPECT_EQ(items(d, kEcl), QStringList());
-        EXPECT_EQ(items(d, kCompress), QStringList({"Text", "Numeric", "Binary"}));
-        EXPECT_EQ(items(d, kOrigin), QStringList({"Upper Left", "Center"}));
-        EXPECT_EQ(QStringList({combo(d, kCompress), combo(d, kHri2), combo(d, kOrigin),
-                               combo(d, kRotation2)}),
+        EXPECT_EQ(comboItems(d, kMode), QStringList({"Mode 0", "Mode 2", "Mode 3", "Mode 4"}));
+        EXPECT_EQ(comboText(d, kMode), "Mode 0");
+        EXPECT_EQ(comboItems(d, kEcl), QStringList());
+        EXPECT_EQ(comboItems(d, kCompress), QStringList({"Text", "Numeric", "Binary"}));
+        EXPECT_EQ(comboItems(d, kOrigin), QStringList({"Upper Left", "Center"}));
+        EXPECT_EQ(QStringList({comboText(d, kCompress), comboText(d, kHri2), comboText(d, kOrigin),
+                               comboText(d, kRotation2)}),
                   QStringList({"Text", "On", "Center", "0"}));
         EXPECT_EQ(text(d, kData2), kMaxi0Long);
         click(d, IDC_INSERT);
@@ -199,25 +162,25 @@ TEST_F(BuilderLoopTest, TwoDBarcodeSymbologySwitches)
         d.item<QPlainTextEdit>(kData2)->setPlainText("typed");
         choose(d, kSymbology, 0);
         EXPECT_EQ(text(d, kData2), "typed");
-        EXPECT_EQ(combo(d, kMode), "Mode 3");
+        EXPECT_EQ(comboText(d, kMode), "Mode 3");
         choose(d, kMode, 2);
         click(d, IDC_INSERT);
     });
     hooks.scriptDialog<C2D_BarcodeCommand>([](C2D_BarcodeCommand& d) {
-        EXPECT_EQ(combo(d, kMode), "Mode 3");
+        EXPECT_EQ(comboText(d, kMode), "Mode 3");
         choose(d, kSymbology, 1);  // PDF417
         EXPECT_EQ(QStringList({text(d, kTypeLetter), text(d, kEclLabel), text(d, kBarLabel),
-                               text(d, kBar), combo(d, kEcl)}),
+                               text(d, kBar), comboText(d, kEcl)}),
                   QStringList({"P", "ECL", "Bar Height", "10", "0"}));
-        EXPECT_EQ(items(d, kEcl), QStringList({"0", "1", "2", "3", "4", "5", "6", "7", "8"}));
+        EXPECT_EQ(comboItems(d, kEcl), QStringList({"0", "1", "2", "3", "4", "5", "6", "7", "8"}));
         EXPECT_EQ(d.item<ui::UpDownCtrl>(kBarSpin)->lower(), 4);
         EXPECT_EQ(d.item<ui::UpDownCtrl>(kBarSpin)->upper(), 99);
         click(d, IDC_INSERT);
     });
     hooks.scriptDialog<C2D_BarcodeCommand>([](C2D_BarcodeCommand& d) {
         // Reopened: the symbology, lists and data of the last insertion.
-        EXPECT_EQ(combo(d, kSymbology), "PDF417");
-        EXPECT_EQ(items(d, kEcl).size(), 9);
+        EXPECT_EQ(comboText(d, kSymbology), "PDF417");
+        EXPECT_EQ(comboItems(d, kEcl).size(), 9);
         EXPECT_EQ(text(d, kData2), "QUORVIN BRESSANT Label Printer, This is Test Printing.");
         choose(d, kEcl, 5);
         choose(d, kCompress, 2);
@@ -228,20 +191,20 @@ TEST_F(BuilderLoopTest, TwoDBarcodeSymbologySwitches)
         click(d, IDC_INSERT);
     });
     hooks.scriptDialog<C2D_BarcodeCommand>([](C2D_BarcodeCommand& d) {
-        EXPECT_EQ(combo(d, kEcl), "5");
-        EXPECT_EQ(combo(d, kRotation2), "90");
+        EXPECT_EQ(comboText(d, kEcl), "5");
+        EXPECT_EQ(comboText(d, kRotation2), "90");
         choose(d, kSymbology, 2);  // QR Code
         EXPECT_EQ(QStringList({text(d, kTypeLetter), text(d, kEclLabel), text(d, kModeLabel),
-                               text(d, kBarLabel), text(d, kBar), combo(d, kEcl),
-                               combo(d, kMode), combo(d, kRotation2)}),
+                               text(d, kBarLabel), text(d, kBar), comboText(d, kEcl),
+                               comboText(d, kMode), comboText(d, kRotation2)}),
                   QStringList({"Q", "ECC", "Model", "Bar Size", "4", "L", "Model 1", "0"}));
-        EXPECT_EQ(items(d, kEcl), QStringList({"L", "M", "Q", "H"}));
-        EXPECT_EQ(items(d, kMode), QStringList({"Model 1", "Model 2"}));
+        EXPECT_EQ(comboItems(d, kEcl), QStringList({"L", "M", "Q", "H"}));
+        EXPECT_EQ(comboItems(d, kMode), QStringList({"Model 1", "Model 2"}));
         EXPECT_EQ(d.item<ui::UpDownCtrl>(kBarSpin)->upper(), 4);
         click(d, IDC_INSERT);
     });
     hooks.scriptDialog<C2D_BarcodeCommand>([this](C2D_BarcodeCommand& d) {
-        EXPECT_EQ(combo(d, kSymbology), "QR Code");
+        EXPECT_EQ(comboText(d, kSymbology), "QR Code");
         choose(d, kMode, 1);
         choose(d, kEcl, 3);
         EXPECT_EQ(text(d, kData2), "ABCDEFGHIJKLMN1234567890");  // a model keeps the data
@@ -251,12 +214,12 @@ TEST_F(BuilderLoopTest, TwoDBarcodeSymbologySwitches)
         click(d, IDC_INSERT);
     });
     hooks.scriptDialog<C2D_BarcodeCommand>([](C2D_BarcodeCommand& d) {
-        EXPECT_EQ(combo(d, kMode), "Model 2");
-        EXPECT_EQ(combo(d, kEcl), "H");
+        EXPECT_EQ(comboText(d, kMode), "Model 2");
+        EXPECT_EQ(comboText(d, kEcl), "H");
         // Back to PDF417: its own fields kept their values, the lists their defaults.
         choose(d, kSymbology, 1);
-        EXPECT_EQ(QStringList({text(d, kMaxRow), text(d, kModule), combo(d, kCompress),
-                               combo(d, kOrigin), combo(d, kEcl)}),
+        EXPECT_EQ(QStringList({text(d, kMaxRow), text(d, kModule), comboText(d, kCompress),
+                               comboText(d, kOrigin), comboText(d, kEcl)}),
                   QStringList({"12", "2", "Binary", "Upper Left", "0"}));
         click(d, IDC_CLOSE);
     });
@@ -294,7 +257,7 @@ TEST_F(BuilderLoopTest, TwoDBarcodeEnablesTheFieldsOfEachSymbology)
         }
         // MaxiCode again from QR: its defaults and the short mode-0 sample.
         EXPECT_EQ(text(d, kTypeLetter), "M");
-        EXPECT_EQ(combo(d, kMode), "Mode 0");
+        EXPECT_EQ(comboText(d, kMode), "Mode 0");
         EXPECT_EQ(text(d, kData2), ostrel::MaxiCodeSample(0));
         d.reject();
     });
@@ -306,36 +269,20 @@ TEST_F(BuilderLoopTest, TwoDBarcodeBadInputAndMultiLineData)
 {
     hooks.scriptDialog<C2D_BarcodeCommand>([this](C2D_BarcodeCommand& d) {
         choose(d, kSymbology, 1);
-        const struct {
-            int id;
-            const char* typed;
-            const char* sent;  // the PDF417 part after "B2"
-            const char* prompt;
-        } cases[] = {
-            {kX2, "x", "100,100,P,30,5,0,0,1,1,3,10,0", "Enter a number."},
-            {kX2, "1e12", "2147483647,100,P,30,5,0,0,1,1,3,10,0", nullptr},
-            {kY2, "-5", "100,-5,P,30,5,0,0,1,1,3,10,0", nullptr},
-            {kMaxRow, "0", "100,100,P,0,5,0,0,1,1,3,10,0", nullptr},
-            {kMaxRow, "1e12", "100,100,P,30,5,0,0,1,1,3,10,0", "Enter an integer."},
-            {kMaxCol, "-5", "100,100,P,30,-5,0,0,1,1,3,10,0", nullptr},
-            {kModule, "wide", "100,100,P,30,5,0,0,1,1,3,10,0", "Enter an integer."},
-            {kBar, "99999999999", "100,100,P,30,5,0,0,1,1,3,10,0", "Enter an integer."},
-            {kBar, "0", "100,100,P,30,5,0,0,1,1,3,0,0", nullptr},
+        const TwoDBarcode defaults{.x = 100, .y = 100, .symbology = ostrel::Pdf417,
+                                   .data = ostrel::Pdf417Sample()};
+        const std::vector<TypedCase<TwoDBarcode>> cases = {
+            {kX2, "x", nullptr, "Enter a number."},
+            {kX2, "1e12", [](TwoDBarcode& b) { b.x = 1e12f; }, nullptr},
+            {kY2, "-5", [](TwoDBarcode& b) { b.y = -5; }, nullptr},
+            {kMaxRow, "0", [](TwoDBarcode& b) { b.maxRow = 0; }, nullptr},
+            {kMaxRow, "1e12", nullptr, "Enter an integer."},
+            {kMaxCol, "-5", [](TwoDBarcode& b) { b.maxCol = -5; }, nullptr},
+            {kModule, "wide", nullptr, "Enter an integer."},
+            {kBar, "99999999999", nullptr, "Enter an integer."},
+            {kBar, "0", [](TwoDBarcode& b) { b.barHeight = 0; }, nullptr},
         };
-        for (const auto& c : cases) {
-            hooks.clearMessages();
-            printer->written.clear();
-            const QString before = text(d, c.id);
-            type(d, c.id, c.typed);
-            click(d, IDC_TEST_PRINT);
-            EXPECT_EQ(printer->written,
-                      QByteArray("B2") + c.sent +
-                          ",'QUORVIN BRESSANT Label Printer, This is Test Printing.'\rP1\r")
-                << c.id << " " << c.typed;
-            EXPECT_EQ(messageTexts(), c.prompt ? QStringList{c.prompt} : QStringList{});
-            type(d, c.id, before);
-            d.UpdateData(true);
-        }
+        expectTestPrints(d, defaults, cases, ostrel::TwoDBarcodeLine);
         // Line breaks typed into the data go into the command as they are.
         d.item<QPlainTextEdit>(kData2)->setPlainText("ONE\nTWO");
         click(d, IDC_INSERT);

@@ -27,20 +27,6 @@ constexpr int kHeightMm = 1330, kWidthMm = 1331, kMostFont = 1332, kMostX = 1333
               kMostY = 1334, kFindMost = 1335, kRoundFont = 1336, kRoundX = 1337,
               kRoundY = 1338, kFindRound = 1339, kPrintComparison = 1340;
 
-QString combo(const ui::Dialog& d, int id)
-{
-    return d.item<QComboBox>(id)->currentText();
-}
-
-QStringList items(const ui::Dialog& d, int id)
-{
-    QStringList list;
-    auto* box = d.item<QComboBox>(id);
-    for (int i = 0; i < box->count(); ++i)
-        list << box->itemText(i);
-    return list;
-}
-
 const QString kSample = QStringLiteral("QUORVIN BRESSANT Label Printer");
 
 TEST_F(BuilderLoopTest, BitmapTextInsertsAndTestPrints)
@@ -50,10 +36,10 @@ TEST_F(BuilderLoopTest, BitmapTextInsertsAndTestPrints)
         EXPECT_EQ(QStringList({text(d, kTX), text(d, kTY), text(d, kTHMulti), text(d, kTVMulti),
                                text(d, kTSpace), text(d, kTText)}),
                   QStringList({"20", "20", "1", "1", "0", kSample}));
-        EXPECT_EQ(QStringList({combo(d, kTFont), combo(d, kTRotation), combo(d, kTReverse),
-                               combo(d, kTBold)}),
+        EXPECT_EQ(QStringList({comboText(d, kTFont), comboText(d, kTRotation), comboText(d, kTReverse),
+                               comboText(d, kTBold)}),
                   QStringList({"3", "0", "N", "N"}));
-        EXPECT_EQ(items(d, kTFont), ostrel::BitmapFonts());
+        EXPECT_EQ(comboItems(d, kTFont), ostrel::BitmapFonts());
         click(d, IDC_INSERT);
     });
     hooks.scriptDialog<CTextCommand>([this](CTextCommand& d) {
@@ -72,8 +58,8 @@ TEST_F(BuilderLoopTest, BitmapTextInsertsAndTestPrints)
     });
     hooks.scriptDialog<CTextCommand>([this](CTextCommand& d) {
         // Reopened: the rotation and the text-valued lists come back.
-        EXPECT_EQ(QStringList({combo(d, kTFont), combo(d, kTRotation), combo(d, kTReverse),
-                               combo(d, kTBold)}),
+        EXPECT_EQ(QStringList({comboText(d, kTFont), comboText(d, kTRotation), comboText(d, kTReverse),
+                               comboText(d, kTBold)}),
                   QStringList({"f", "180", "R", "B"}));
         // X at the top of the spin: the range prompt, yet the value is sent, and Close
         // stays open.
@@ -95,18 +81,11 @@ TEST_F(BuilderLoopTest, BitmapTextInsertsAndTestPrints)
     EXPECT_EQ(hooks.messages().front().icon, platform::AlertIcon::Exclamation);
 }
 
-struct BitmapBadInput {
-    int id;
-    const char* typed;
-    std::function<void(BitmapText&)> change;
-    const char* prompt;
-};
-
 TEST_F(BuilderLoopTest, BitmapTextBadInput)
 {
     const BitmapText defaults{.x = 20, .y = 20, .text = kSample};
     const char* range = "Enter a number between 0 and 999.";
-    const BitmapBadInput cases[] = {
+    const std::vector<TypedCase<BitmapText>> cases = {
         {kTX, "abc", nullptr, "Enter a number."},
         {kTX, "-5", [](BitmapText& t) { t.x = -5; }, range},  // held, as the range check
         {kTX, "0", [](BitmapText& t) { t.x = 0; }, nullptr},
@@ -121,23 +100,7 @@ TEST_F(BuilderLoopTest, BitmapTextBadInput)
         {kTSpace, "9999999999", nullptr, "Enter an integer."},
     };
     hooks.scriptDialog<CTextCommand>([&](CTextCommand& d) {
-        for (const BitmapBadInput& c : cases) {
-            hooks.clearMessages();
-            printer->written.clear();
-            const QString before = text(d, c.id);
-            type(d, c.id, c.typed);
-            click(d, IDC_TEST_PRINT);
-            BitmapText expected = defaults;
-            if (c.change)
-                c.change(expected);
-            EXPECT_EQ(QString::fromLatin1(printer->written),
-                      ostrel::BitmapTextLine(expected) + "\rP1\r")
-                << c.id << " " << c.typed;
-            EXPECT_EQ(messageTexts(), c.prompt ? QStringList{c.prompt} : QStringList{})
-                << c.id << " " << c.typed;
-            type(d, c.id, before);
-            d.UpdateData(true);
-        }
+        expectTestPrints(d, defaults, cases, ostrel::BitmapTextLine);
         d.reject();
     });
     click(tester, 1076);
@@ -151,15 +114,15 @@ TEST_F(BuilderLoopTest, VectorTextInsertsAndTestPrints)
         EXPECT_EQ(QStringList({text(d, kVX), text(d, kVY), text(d, kVWidth), text(d, kVHeight),
                                text(d, kVSpace), text(d, kVText)}),
                   QStringList({"20", "20", "35", "35", "1", kSample}));
-        EXPECT_EQ(QStringList({combo(d, kVFont), combo(d, kVBold), combo(d, kVReverse),
-                               combo(d, kVItalic), combo(d, kVRotation), combo(d, kVJustify),
-                               combo(d, kVDirection)}),
+        EXPECT_EQ(QStringList({comboText(d, kVFont), comboText(d, kVBold), comboText(d, kVReverse),
+                               comboText(d, kVItalic), comboText(d, kVRotation), comboText(d, kVJustify),
+                               comboText(d, kVDirection)}),
                   QStringList({"U", "None", "None", "None", "0", "Left", "Left to Right"}));
-        EXPECT_EQ(items(d, kVBold), QStringList({"None", "Bold"}));
-        EXPECT_EQ(items(d, kVReverse), QStringList({"None", "Reverse"}));
-        EXPECT_EQ(items(d, kVItalic), QStringList({"None", "Italic"}));
-        EXPECT_EQ(items(d, kVJustify), QStringList({"Right", "Center", "Left"}));
-        EXPECT_EQ(items(d, kVDirection), QStringList({"Left to Right", "Right to Left"}));
+        EXPECT_EQ(comboItems(d, kVBold), QStringList({"None", "Bold"}));
+        EXPECT_EQ(comboItems(d, kVReverse), QStringList({"None", "Reverse"}));
+        EXPECT_EQ(comboItems(d, kVItalic), QStringList({"None", "Italic"}));
+        EXPECT_EQ(comboItems(d, kVJustify), QStringList({"Right", "Center", "Left"}));
+        EXPECT_EQ(comboItems(d, kVDirection), QStringList({"Left to Right", "Right to Left"}));
         EXPECT_EQ(d.item<ui::UpDownCtrl>(kVSpace + 1)->lower(), -100);
         click(d, IDC_INSERT);
     });
@@ -174,8 +137,8 @@ TEST_F(BuilderLoopTest, VectorTextInsertsAndTestPrints)
         click(d, IDC_INSERT);
     });
     hooks.scriptDialog<CVectorTextCommand>([](CVectorTextCommand& d) {
-        EXPECT_EQ(QStringList({text(d, kVSpace), combo(d, kVRotation), combo(d, kVJustify),
-                               combo(d, kVDirection)}),
+        EXPECT_EQ(QStringList({text(d, kVSpace), comboText(d, kVRotation), comboText(d, kVJustify),
+                               comboText(d, kVDirection)}),
                   QStringList({"-5", "90", "Center", "Right to Left"}));
         choose(d, kVBold, 1);
         choose(d, kVReverse, 1);
@@ -200,17 +163,10 @@ TEST_F(BuilderLoopTest, VectorTextInsertsAndTestPrints)
     EXPECT_EQ(messageTexts(), QStringList{"Enter an integer."});
 }
 
-struct VectorBadInput {
-    int id;
-    const char* typed;
-    std::function<void(VectorText&)> change;
-    const char* prompt;
-};
-
 TEST_F(BuilderLoopTest, VectorTextBadInput)
 {
     const VectorText defaults{.x = 20, .y = 20, .text = kSample};
-    const VectorBadInput cases[] = {
+    const std::vector<TypedCase<VectorText>> cases = {
         {kVX, "abc", nullptr, "Enter a number."},
         {kVX, "-5", [](VectorText& t) { t.x = -5; }, nullptr},
         {kVX, "1e12", [](VectorText& t) { t.x = 1e12f; }, nullptr},
@@ -224,23 +180,7 @@ TEST_F(BuilderLoopTest, VectorTextBadInput)
         {kVSpace, "--1", nullptr, "Enter an integer."},
     };
     hooks.scriptDialog<CVectorTextCommand>([&](CVectorTextCommand& d) {
-        for (const VectorBadInput& c : cases) {
-            hooks.clearMessages();
-            printer->written.clear();
-            const QString before = text(d, c.id);
-            type(d, c.id, c.typed);
-            click(d, IDC_TEST_PRINT);
-            VectorText expected = defaults;
-            if (c.change)
-                c.change(expected);
-            EXPECT_EQ(QString::fromLatin1(printer->written),
-                      ostrel::VectorTextLine(expected) + "\rP1\r")
-                << c.id << " " << c.typed;
-            EXPECT_EQ(messageTexts(), c.prompt ? QStringList{c.prompt} : QStringList{})
-                << c.id << " " << c.typed;
-            type(d, c.id, before);
-            d.UpdateData(true);
-        }
+        expectTestPrints(d, defaults, cases, ostrel::VectorTextLine);
         d.reject();
     });
     click(tester, 1414);
