@@ -102,7 +102,7 @@ QString SensingRequest(QChar prefix, int dots, int sensingType)
     return QStringLiteral("%1MXd,%2,%3\r")
         .arg(prefix)
         .arg(dots)
-        .arg(sensingType == kSensingGap ? u'G' : u'B');
+        .arg(QChar(sensingType == kSensingGap ? u'G' : u'B'));
 }
 
 QString SaveCommand(QChar prefix, int middleGapValue, int gapCount)
