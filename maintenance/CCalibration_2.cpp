@@ -128,6 +128,9 @@ void CCalibration_2::EnableSaveControls(bool enable)
 void CCalibration_2::OnCheckSensingValue()
 {
     UpdateData(true);
+    // The range check has prompted already; a longer feed would block the window for minutes.
+    if (m_nLabelLength < 0 || m_nLabelLength > calibration::kMaxLabelLengthMm)
+        return;
     ClearMarks();
     std::fill(std::begin(m_nCounts), std::end(m_nCounts), 0);
     EnableBinRadios(nullptr);
