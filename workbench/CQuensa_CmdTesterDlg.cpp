@@ -311,7 +311,11 @@ void CQuensa_CmdTesterDlg::OnRfidSecurity() {}
 void CQuensa_CmdTesterDlg::OnRfidKill() {}
 void CQuensa_CmdTesterDlg::OnCharacterSet() {}
 void CQuensa_CmdTesterDlg::OnPrintCodes() {}
-void CQuensa_CmdTesterDlg::OnCheckPrinterStatus() {}
+void CQuensa_CmdTesterDlg::OnCheckPrinterStatus()
+{
+    if (m_openPrinterStatus)
+        m_openPrinterStatus(this);
+}
 
 void CQuensa_CmdTesterDlg::OnOpenConvertUnit()
 {
