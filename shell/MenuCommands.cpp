@@ -1,6 +1,8 @@
 #include "shell/MenuCommands.h"
 
 #include "link/Comm.h"
+#include "rfid/CRFIDSetting.h"
+#include "rfid/CRFIDWriteRead.h"
 #include "shell/StringIds.h"
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
@@ -30,6 +32,14 @@ void OnCommandTester(QWidget* page)
     dlg.DoModal();
 }
 
-void OnRfidSetConfiguration(QWidget*) {}
+void OnRfidSetConfiguration(QWidget* page)
+{
+    CRFIDSetting dlg(page->window());
+    dlg.DoModal();
+}
 
-void OnRfidWriteRead(QWidget*) {}
+void OnRfidWriteRead(QWidget* page)
+{
+    CRFIDWriteRead dlg(page->window());
+    dlg.DoModal();
+}

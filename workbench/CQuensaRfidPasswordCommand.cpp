@@ -72,15 +72,10 @@ void CQuensaRfidPasswordCommand::OnKillChange()
 
 bool CQuensaRfidPasswordCommand::ValidatePasswords()
 {
-    if (!rfid::PasswordLengthValid(m_strAccessPassword)) {
-        ui::MessageBox(ui::LoadString(rfid::IDS_RFID_ACCESS_INVALID));
-        return false;
-    }
-    if (!rfid::PasswordLengthValid(m_strKillPassword)) {
-        ui::MessageBox(ui::LoadString(rfid::IDS_RFID_KILL_INVALID));
-        return false;
-    }
-    return true;
+    const int refusal = rfid::PasswordRefusal(m_strAccessPassword, m_strKillPassword);
+    if (refusal != 0)
+        ui::MessageBox(ui::LoadString(refusal));
+    return refusal == 0;
 }
 
 void CQuensaRfidPasswordCommand::OnInsertToLabel()

@@ -89,6 +89,15 @@ bool PasswordLengthValid(const QString& dotted)
     return withoutDots(dotted).size() == 8;
 }
 
+int PasswordRefusal(const QString& access, const QString& kill)
+{
+    if (!PasswordLengthValid(access))
+        return IDS_RFID_ACCESS_INVALID;
+    if (!PasswordLengthValid(kill))
+        return IDS_RFID_KILL_INVALID;
+    return 0;
+}
+
 QStringList GridCellsFromReply(const QByteArray& reply, int length, int start, int format)
 {
     QStringList cells(kGridCells, QStringLiteral("-"));

@@ -54,6 +54,9 @@ inline QString KillLine() { return QStringLiteral(">RFKL"); }
 
 // A password as typed is acceptable when exactly 8 characters remain without its dots.
 bool PasswordLengthValid(const QString& dotted);
+// 0 when both passwords are acceptable, else the message of the first that is not (the
+// access password is checked first).
+int PasswordRefusal(const QString& access, const QString& kill);
 
 // ---- the RFID data grid -----------------------------------------------------------------
 
