@@ -30,6 +30,24 @@ std::vector<std::string> splitFields(std::string_view text)
     return fields;
 }
 
+// The password and lock forms quote a list: their commas separate fields too.
+std::vector<std::string> splitList(std::string_view text)
+{
+    std::string unquoted;
+    for (char c : text) {
+        if (c != '\'')
+            unquoted += c;
+    }
+    std::vector<std::string> fields(1);
+    for (char c : unquoted) {
+        if (c == ',')
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
+
 bool parseNumber(const std::string& text, int& value)
 {
     if (text.empty() || text.size() > kMaxNumberDigits)
@@ -129,7 +147,8 @@ void RfidModule::handle(const std::string& mnemonic, const std::string& args,
                         SimPrinterState& state, std::string& reply)
 {
     SimLog("RFID command " + mnemonic + args);
-    const std::vector<std::string> fields = splitFields(args);
+    const bool list = mnemonic == ">RFZ," || mnemonic == ">RFLP,";
+    const std::vector<std::string> fields = list ? splitList(args) : splitFields(args);
     if (mnemonic == ">RFS,") {
         setEncoder(fields);
     } else if (mnemonic == ">RFTP,") {
