@@ -639,3 +639,29 @@ TEST_F(RfidSettingTest, RandomRepliesOfEveryLength)
 }
 
 }  // namespace
+
+// ---- the menu page's two RFID buttons -----------------------------------------------------
+
+#include "shell/MenuCommands.h"
+
+namespace {
+
+TEST_F(RfidWindowTest, MenuHandlersOpenTheWindowsOverTheMainWindow)
+{
+    QWidget main;
+    QWidget page(&main);
+    hooks.scriptDialog<CRFIDSetting>([&](CRFIDSetting& d) {
+        EXPECT_EQ(d.parentWidget(), &main);
+        d.reject();
+    });
+    hooks.scriptDialog<CRFIDWriteRead>([&](CRFIDWriteRead& d) {
+        EXPECT_EQ(d.parentWidget(), &main);
+        EXPECT_EQ(d.GetDlgItemText(1270), "3C.A7.5E.91");
+        d.reject();
+    });
+    OnRfidSetConfiguration(&page);
+    OnRfidWriteRead(&page);
+    EXPECT_EQ(hooks.modalDialogs().size(), 2u);
+}
+
+}  // namespace
