@@ -3,6 +3,7 @@
 #include "link/Comm.h"
 #include "platform/Services.h"
 #include "rfid/RfidSettingCommands.h"
+#include "rfid/RfidMessages.h"
 #include "ui/DataExchange.h"
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
@@ -21,14 +22,6 @@ constexpr int IDC_TAG_TYPE = 1255;
 constexpr int IDC_POWER = 1256;
 constexpr int IDC_RETRY = 1259;
 constexpr int IDC_LABELS = 1260;
-
-void showResult(bool success, int successId, int failureId)
-{
-    if (success)
-        ui::MessageBox(ui::LoadString(successId), platform::AlertIcon::Information);
-    else
-        ui::MessageBox(ui::LoadString(failureId));
-}
 
 bool send(const QString& text)
 {
@@ -55,6 +48,16 @@ void CRFIDSetting::DoDataExchange(ui::DataExchange& dx)
     ui::DDX_CBIndex(dx, IDC_LABELS, m_nLabels);
 }
 
+void CRFIDSetting::ShowSettings(const rfid::EncoderSettings& settings)
+{
+    m_nTagType = settings.tagType;
+    m_nPowerIndex = settings.powerIndex;
+    m_strPosition = settings.position;
+    m_nRetry = settings.retry;
+    m_nLabels = settings.labels;
+    UpdateData(false);
+}
+
 void CRFIDSetting::OnGetRfid()
 {
     rfid::EncoderSettings settings{m_nTagType, m_nPowerIndex, m_strPosition, m_nRetry, m_nLabels};
@@ -73,12 +76,7 @@ void CRFIDSetting::OnGetRfid()
         ui::MessageBox(ui::LoadString(rfid::IDS_RFID_GET_FAILED));
         return;
     }
-    m_nTagType = settings.tagType;
-    m_nPowerIndex = settings.powerIndex;
-    m_strPosition = settings.position;
-    m_nRetry = settings.retry;
-    m_nLabels = settings.labels;
-    UpdateData(false);
+    ShowSettings(settings);
     if (!GetDlgItem(IDC_SET)->isEnabled()) {
         for (int id : {IDC_TAG_TYPE, IDC_POWER, IDC_POSITION, IDC_RETRY, IDC_LABELS, IDC_SET})
             EnableDlgItem(id, true);
@@ -91,22 +89,16 @@ void CRFIDSetting::OnSetRfid()
     UpdateData(true);
     const QString text = rfid::EncoderSettingsCommand(
         {m_nTagType, m_nPowerIndex, m_strPosition, m_nRetry, m_nLabels});
-    showResult(send(text), rfid::IDS_RFID_SET_SUCCESS, rfid::IDS_RFID_SET_FAILED);
+    rfid::ShowOutcome(send(text), rfid::IDS_RFID_SET_SUCCESS, rfid::IDS_RFID_SET_FAILED);
 }
 
 void CRFIDSetting::OnRfidDefaults()
 {
-    const rfid::EncoderSettings defaults = rfid::DefaultEncoderSettings();
-    m_nTagType = defaults.tagType;
-    m_nPowerIndex = defaults.powerIndex;
-    m_strPosition = defaults.position;
-    m_nRetry = defaults.retry;
-    m_nLabels = defaults.labels;
-    UpdateData(false);
+    ShowSettings(rfid::DefaultEncoderSettings());
 }
 
 void CRFIDSetting::OnAutoCalibrateRfid()
 {
-    showResult(send(rfid::AutoCalibrationCommand()), rfid::IDS_RFID_CALIBRATION_SUCCESS,
+    rfid::ShowOutcome(send(rfid::AutoCalibrationCommand()), rfid::IDS_RFID_CALIBRATION_SUCCESS,
                rfid::IDS_RFID_CALIBRATION_FAILED);
 }

@@ -6,6 +6,10 @@
 
 #include <QString>
 
+namespace rfid {
+struct EncoderSettings;
+}
+
 // Reads and sets the RFID encoder's tag type, writing power, transponder position, retries
 // and labels, and starts its automatic calibration.
 class CRFIDSetting : public ui::Dialog {
@@ -28,6 +32,7 @@ private:
     void OnSetRfid();
     void OnRfidDefaults();
     void OnAutoCalibrateRfid();
+    void ShowSettings(const rfid::EncoderSettings& settings);
 
     Ui::CRFIDSetting m_ui;
 };

@@ -2,6 +2,7 @@
 
 #include "link/Comm.h"
 #include "rfid/CRFIDRead.h"
+#include "rfid/RfidMessages.h"
 #include "ui/DataExchange.h"
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
@@ -29,14 +30,6 @@ constexpr int IDC_USER_DATA = 1228;
 
 constexpr int kDefaultStartBlock = 4;
 constexpr int kDefaultCountIndex = 10;  // 12 bytes
-
-void showResult(bool success, int successId, int failureId)
-{
-    if (success)
-        ui::MessageBox(ui::LoadString(successId), platform::AlertIcon::Information);
-    else
-        ui::MessageBox(ui::LoadString(failureId));
-}
 
 }  // namespace
 
@@ -229,7 +222,7 @@ void CRFIDWriteRead::OnSetPassword()
         return;
     }
     const QString command = rfid::PasswordCommand(m_strAccessPassword, m_strKillPassword);
-    showResult(g_comm.WriteString(command, static_cast<int>(command.size())) != 0,
+    rfid::ShowOutcome(g_comm.WriteString(command, static_cast<int>(command.size())) != 0,
                rfid::IDS_RFID_SET_SUCCESS, rfid::IDS_RFID_SET_FAILED);
 }
 

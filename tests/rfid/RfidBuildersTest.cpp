@@ -1,4 +1,5 @@
 // The tester's five RFID builders, driven through the tester's builder loop.
+#include "RfidTestHelpers.h"
 #include "tests/workbench/WorkbenchFixture.h"
 
 #include "workbench/CQuensaRfidKillCommand.h"
@@ -24,27 +25,8 @@ constexpr int kKillButton = 1308;
 const QString kInvalidRange =
     QStringLiteral("Invalid value!\nPlease check StartBlockNumber and Number of bytes.");
 
-void select(ui::Dialog& d, int id, const QString& text)
-{
-    auto* combo = d.item<QComboBox>(id);
-    ASSERT_NE(combo, nullptr) << id;
-    const int index = combo->findText(text);
-    ASSERT_GE(index, 0) << text.toStdString();
-    combo->setCurrentIndex(index);
-}
-
-// Types as the operator does: one character at a time, within the edit's limit.
-void typeKeys(ui::Dialog& d, int id, const QString& text)
-{
-    auto* edit = d.item<QLineEdit>(id);
-    ASSERT_NE(edit, nullptr) << id;
-    for (QChar c : text) {
-        if (edit->text().size() >= edit->maxLength())
-            continue;
-        edit->setText(edit->text() + c);
-        emit edit->textEdited(edit->text());
-    }
-}
+using rfidtest::select;
+using rfidtest::typeKeys;
 
 class RfidBuilderTest : public WorkbenchTest {
 protected:

@@ -1,5 +1,6 @@
 // The simulator's RFID encoder, alone and behind the real windows over loopback TCP.
 #include "RfidModule.h"
+#include "RfidTestHelpers.h"
 #include "SimDispatcher.h"
 
 #include "link/Comm.h"
@@ -121,11 +122,6 @@ protected:
         EXPECT_EQ(hooks.pendingScripts(), 0);
     }
     static void click(ui::Dialog& d, int id) { d.item<QAbstractButton>(id)->click(); }
-    static void select(ui::Dialog& d, int id, const QString& text)
-    {
-        auto* combo = d.item<QComboBox>(id);
-        combo->setCurrentIndex(combo->findText(text));
-    }
     QStringList messageTexts() const
     {
         QStringList texts;
@@ -153,8 +149,7 @@ TEST_F(RfidSimWindowTest, WriteTwelveBytesThenReadThemBackFromThePopup)
     auto* grid = write.findChild<CRfidDataGrid*>();
     for (int i = 0; i < 12; ++i) {
         QLineEdit* cell = grid->cell(4 + i);
-        cell->setText(digits.mid(2 * i, 2));
-        emit cell->textEdited(cell->text());
+        rfidtest::typeKeys(cell, digits.mid(2 * i, 2));
     }
     click(write, 1268);
     EXPECT_EQ(messageTexts(), QStringList{"Writing is success"});
@@ -185,8 +180,8 @@ TEST_F(RfidSimWindowTest, ConfigurationSurvivesAReopening)
         dlg.OnInitDialog();
         click(dlg, 1002);
         EXPECT_EQ(dlg.GetDlgItemText(1256), "16");
-        select(dlg, 1255, "ISO-B");
-        select(dlg, 1259, "7");
+        rfidtest::select(dlg, 1255, "ISO-B");
+        rfidtest::select(dlg, 1259, "7");
         dlg.item<QLineEdit>(1237)->setText("480");
         click(dlg, 1003);
     }

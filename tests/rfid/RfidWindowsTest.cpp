@@ -1,4 +1,5 @@
 // The RFID read, write and configuration windows on a fake printer.
+#include "RfidTestHelpers.h"
 #include "tests/workbench/WorkbenchFixture.h"
 
 #include "rfid/CRFIDRead.h"
@@ -17,24 +18,8 @@ constexpr int IDC_CLOSE = ui::IDOK;
 const QString kInvalidRange =
     QStringLiteral("Invalid value!\nPlease check StartBlockNumber and Number of bytes.");
 
-void select(ui::Dialog& d, int id, const QString& text)
-{
-    auto* combo = d.item<QComboBox>(id);
-    ASSERT_NE(combo, nullptr) << id;
-    const int index = combo->findText(text);
-    ASSERT_GE(index, 0) << text.toStdString();
-    combo->setCurrentIndex(index);
-}
-
-void typeKeys(QLineEdit* edit, const QString& text)
-{
-    for (QChar c : text) {
-        if (edit->text().size() >= edit->maxLength())
-            continue;
-        edit->setText(edit->text() + c);
-        emit edit->textEdited(edit->text());
-    }
-}
+using rfidtest::select;
+using rfidtest::typeKeys;
 
 QStringList cellTexts(const CRfidDataGrid& grid)
 {
