@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 class RfidModuleTest : public ::testing::Test {
@@ -101,6 +103,24 @@ TEST_F(RfidModuleTest, StrayPrefixesNeverStallTheStream)
     EXPECT_EQ(send(">RFW,H,0,1,'" + std::string(500, '0')), "");
     EXPECT_EQ(send("\r>RFI,4\r"), "3\r\n");
     EXPECT_EQ(send(">RFX\r>RFI,5\r"), "2\r\n");
+}
+
+TEST_F(RfidModuleTest, RandomBytesAfterEveryMnemonicNeverStall)
+{
+    std::mt19937 random(1102);
+    const char* mnemonics[] = {">RFW,", ">RFR,", ">RFr,", ">RFZ,", ">RFLP,", ">RFS,", ">RFTP,", ">RFI,"};
+    for (int length = 0; length <= 100; ++length) {
+        for (const char* mnemonic : mnemonics) {
+            std::string bytes = mnemonic;
+            for (int i = 0; i < length; ++i)
+                bytes += static_cast<char>(random() & 0xFF);
+            send(bytes + "\r");
+        }
+    }
+    // Whatever came before, a query is answered once its command is whole.
+    send(std::string(RfidModule::kMaxCommand, 'x') + "\r");
+    EXPECT_FALSE(send(">RFI,5\r").empty());
+    EXPECT_EQ(tag.epc.size(), RfidModule::kMemoryBytes);
 }
 
 // ---- through the real windows ----------------------------------------------------------
