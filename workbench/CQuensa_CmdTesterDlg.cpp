@@ -17,6 +17,13 @@
 #include "workbench/CPrintingSetting.h"
 #include "workbench/CTextCommand.h"
 #include "workbench/CVectorTextCommand.h"
+
+#include "workbench/CQuensaRfidKillCommand.h"
+#include "workbench/CQuensaRfidPasswordCommand.h"
+#include "workbench/CQuensaRfidReadCommand.h"
+#include "workbench/CQuensaRfidSecurityCommand.h"
+#include "workbench/CQuensaRfidWriteCommand.h"
+#include "workbench/RfidCommands.h"
 #include "workbench/CommandTextFile.h"
 #include "workbench/OstrelCommands.h"
 
@@ -85,6 +92,34 @@ QStringList insertedLines(const CTextCommand& b)
 QStringList insertedLines(const CVectorTextCommand& b)
 {
     return {ostrel::VectorTextLine(b.command())};
+}
+
+QStringList insertedLines(const CQuensaRfidWriteCommand& b)
+{
+    return {rfid::WriteBuilderLine(b.m_nFormat, b.m_nStartIndex, b.m_nCountIndex,
+                                   QStringList(b.m_strCell.begin(), b.m_strCell.end()))};
+}
+
+QStringList insertedLines(const CQuensaRfidReadCommand& b)
+{
+    return {rfid::ReadBuilderLine(b.m_nFormat, b.m_nStartIndex, b.m_nCountIndex, b.m_nOutputType)};
+}
+
+QStringList insertedLines(const CQuensaRfidPasswordCommand& b)
+{
+    return {rfid::PasswordLine(b.m_strAccessPassword, b.m_strKillPassword)};
+}
+
+QStringList insertedLines(const CQuensaRfidSecurityCommand& b)
+{
+    if (b.m_nMode == 0)
+        return {rfid::LockPayloadLine(b.m_bUnlock != 0, rfid::LockPayload(b.m_bLockBox))};
+    return {rfid::AutoLockLine(b.m_nAutoAction)};
+}
+
+QStringList insertedLines(const CQuensaRfidKillCommand&)
+{
+    return {rfid::KillLine()};
 }
 
 template <class Builder>
@@ -302,13 +337,32 @@ void CQuensa_CmdTesterDlg::OnVectorText()
     runBuilder<CVectorTextCommand>(*this);
 }
 
-// The RFID builders, the character-set and code-page printers and the status window come
-// later; their buttons do nothing until then.
-void CQuensa_CmdTesterDlg::OnRfidWrite() {}
-void CQuensa_CmdTesterDlg::OnRfidRead() {}
-void CQuensa_CmdTesterDlg::OnRfidPassword() {}
-void CQuensa_CmdTesterDlg::OnRfidSecurity() {}
-void CQuensa_CmdTesterDlg::OnRfidKill() {}
+void CQuensa_CmdTesterDlg::OnRfidWrite()
+{
+    runBuilder<CQuensaRfidWriteCommand>(*this);
+}
+
+void CQuensa_CmdTesterDlg::OnRfidRead()
+{
+    runBuilder<CQuensaRfidReadCommand>(*this);
+}
+
+void CQuensa_CmdTesterDlg::OnRfidPassword()
+{
+    runBuilder<CQuensaRfidPasswordCommand>(*this);
+}
+
+void CQuensa_CmdTesterDlg::OnRfidSecurity()
+{
+    runBuilder<CQuensaRfidSecurityCommand>(*this);
+}
+
+void CQuensa_CmdTesterDlg::OnRfidKill()
+{
+    runBuilder<CQuensaRfidKillCommand>(*this);
+}
+
+// The character-set and code-page printers come later; their buttons do nothing until then.
 void CQuensa_CmdTesterDlg::OnCharacterSet() {}
 void CQuensa_CmdTesterDlg::OnPrintCodes() {}
 void CQuensa_CmdTesterDlg::OnCheckPrinterStatus()

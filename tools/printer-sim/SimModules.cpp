@@ -3,6 +3,7 @@
 #include "CalibrationModule.h"
 #include "IdentityModule.h"
 #include "MaintenanceModule.h"
+#include "RfidModule.h"
 #include "SettingsModule.h"
 #include "StatusModule.h"
 
@@ -16,5 +17,7 @@ std::vector<std::unique_ptr<SimModule>> CreateSimModules()
     modules.push_back(std::make_unique<CalibrationModule>());
     modules.push_back(std::make_unique<StatusModule>());
     modules.push_back(std::make_unique<MaintenanceModule>());
+
+    modules.push_back(std::make_unique<RfidModule>());
     return modules;
 }
