@@ -380,6 +380,12 @@ int LinuxDeviceIo::pollDevice(pollfd* pfd, int timeoutMs)
     return ::poll(pfd, 1, timeoutMs);
 }
 
+int LinuxDeviceIo::outputQueued(int fd)
+{
+    int queued = 0;
+    return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : 0;
+}
+
 void LinuxDeviceIo::pauseBetweenTries(int ms)
 {
     std::this_thread::sleep_for(Millis(ms));
@@ -449,12 +455,11 @@ bool LinuxDeviceIo::write(Handle h, const void* data, std::uint32_t length, std:
     // on the wire already, and a retry must never send it a second time.
     if (port.tty && sent > 0) {
         termios t{};
-        int queued = 0;
-        if (::ioctl(port.fd, TIOCOUTQ, &queued) == 0 && queued > 0 && ::tcgetattr(port.fd, &t) == 0) {
+        const int queued = outputQueued(port.fd);
+        if (queued > 0 && ::tcgetattr(port.fd, &t) == 0) {
             const int limit = drainLimitMs(std::uint32_t(queued), baudRateOf(::cfgetospeed(&t)), bitsPerByte(t));
             const auto drainEnd = SteadyClock::now() + Millis(limit);
-            while (::ioctl(port.fd, TIOCOUTQ, &queued) == 0 && queued > 0
-                   && SteadyClock::now() < drainEnd)
+            while (outputQueued(port.fd) > 0 && SteadyClock::now() < drainEnd)
                 std::this_thread::sleep_for(Millis(1));
         }
     }

@@ -55,9 +55,12 @@ public:
     bool getParallelStatus(Handle h, std::uint8_t* status) override;
 
 protected:
-    // The waits' two system calls, replaceable to play a device whose poll(2) lies.
+    // The waits' system calls, replaceable to play a device whose poll(2) lies or whose
+    // output does not leave (a UART held off by its flow control).
     virtual int pollDevice(pollfd* pfd, int timeoutMs);
     virtual void pauseBetweenTries(int ms);
+    // Bytes the driver holds that have not left yet (a pseudo-terminal holds none).
+    virtual int outputQueued(int fd);
 
 private:
     static constexpr int kFalseReadyPauseMs = 5;

@@ -67,6 +67,34 @@ TEST_F(CommDeviceTest, WriteToAPrinterThatStallsDeliversEveryByteExactlyOnce)
     port.Close();
 }
 
+// A UART whose last bytes never leave within the drain wait (its flow control holds them).
+class StuckQueueIo : public platform::LinuxDeviceIo {
+protected:
+    int outputQueued(int) override { return 64; }
+};
+
+TEST_F(CommDeviceTest, BytesTheDriverTookCountAsWrittenEvenWhenTheyHaveNotLeft)
+{
+    StuckQueueIo stuck;
+    platform::ScopedService<platform::DeviceIo> useStuck(stuck);
+    profile.setString(QStringLiteral("Ports"), QStringLiteral("COM7"), line.slavePath());
+    CComm port;
+    port.SetPortName(QStringLiteral("COM7:"));
+    port.m_nBaudRate = 115200;
+    ASSERT_TRUE(port.Open());
+    clock.clearSleeps();
+
+    const QByteArray job = everyByte().repeated(4);
+    EXPECT_EQ(port.Write(job.constData(), int(job.size())), 1);
+    // No retry: a second copy of the tail would print twice.
+    QByteArray got = line.readMaster(int(job.size()), kWaitMs);
+    got += line.drainMaster(200);  // nothing may follow
+    EXPECT_EQ(got, job);
+    EXPECT_TRUE(clock.sleeps().empty());
+    EXPECT_TRUE(alerts.alerts().empty());
+    port.Close();
+}
+
 TEST_F(CommDeviceTest, SerialFramingTheLineCannotCarryDoesNotOpen)
 {
     profile.setString(QStringLiteral("Ports"), QStringLiteral("COM7"), line.slavePath());
