@@ -29,7 +29,8 @@ bool CASocket::SetAddress(const QString& address, std::uint32_t port)
 
 bool CASocket::ConnectSocket()
 {
-    if (m_bConnected)
+    if (m_bConnected && m_socket && m_strConnectedAddress == m_strAddress
+        && m_nConnectedPort == m_nPort && !m_socket->connectionLost())
         return true;
 
     Close();
@@ -51,6 +52,8 @@ bool CASocket::ConnectSocket()
     }
 
     m_bConnected = true;
+    m_strConnectedAddress = m_strAddress;
+    m_nConnectedPort = m_nPort;
     return true;
 }
 
@@ -58,8 +61,10 @@ int CASocket::SendAll(const void* data, int length)
 {
     if (!m_socket || !data || length <= 0)
         return 0;
-    if (m_socket->send(data, length) < 1)
+    if (m_socket->send(data, length) < 1) {
+        ForgetLostConnection();
         return 0;
+    }
     platform::clock().sleep(kSendPauseMs);
     return length;
 }
@@ -68,7 +73,16 @@ int CASocket::Receive(void* buffer, int length)
 {
     if (!m_socket)
         return -1;
-    return m_socket->receive(buffer, length);
+    const int received = m_socket->receive(buffer, length);
+    if (received <= 0)
+        ForgetLostConnection();
+    return received;
+}
+
+void CASocket::ForgetLostConnection()
+{
+    if (m_socket && m_socket->connectionLost())
+        m_bConnected = false;
 }
 
 void CASocket::Close()

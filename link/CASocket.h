@@ -17,12 +17,14 @@ public:
 
     // Stores the target for the next connect. Always true.
     bool SetAddress(const QString& address, std::uint32_t port);
-    // Connects to m_strAddress:m_nPort unless already connected; tells the operator why not.
+    // Connects to m_strAddress:m_nPort unless already connected to that very target over a
+    // connection that still stands; tells the operator why not.
     bool ConnectSocket();
     // One blocking send of the whole buffer: the length when anything was sent, else 0.
     int SendAll(const void* data, int length);
     // One receive of at most `length` bytes: the count, 0 when the peer closed, -1 on
-    // failure or time-out.
+    // failure or time-out. A send or receive that finds the connection gone clears
+    // m_bConnected, so the next operation connects again.
     int Receive(void* buffer, int length);
     // Closes the socket; m_bConnected is the caller's to clear.
     void Close();
@@ -32,5 +34,10 @@ public:
     bool m_bConnected = false;
 
 private:
+    void ForgetLostConnection();
+
     std::unique_ptr<platform::TcpSocket> m_socket;
+    // The target the open connection reaches; another target needs a connection of its own.
+    QString m_strConnectedAddress;
+    std::uint32_t m_nConnectedPort = 0;
 };

@@ -21,6 +21,9 @@ public:
     virtual int receive(void* buffer, int length) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // The connection is gone: the peer closed it and nothing is left to read, or it was
+    // reset. A new connect is needed before the next send or receive.
+    virtual bool connectionLost() = 0;
 };
 
 struct TcpTimeLimits {

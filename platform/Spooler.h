@@ -20,6 +20,14 @@ public:
     virtual std::vector<SpoolerPrinter> localPrinters() = 0;
     virtual bool readPort(const QString& printer, QString* port) = 0;
     virtual bool writePort(const QString& printer, const QString& port) = 0;
+    // A text for `port`, as last shown for `printer`, that gives the printer that very
+    // device back when a later run of the program writes it (the spooler's own name for
+    // the device). By default the text itself.
+    virtual QString durablePort(const QString& printer, const QString& port)
+    {
+        (void)printer;
+        return port;
+    }
 };
 
 template <>

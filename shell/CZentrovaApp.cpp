@@ -3,6 +3,7 @@
 #include "shell/CZentrovaDlg.h"
 #include "core/Globals.h"
 #include "core/ModelTable.h"
+#include "shell/SpoolerJournal.h"
 #include "shell/StringIds.h"
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
@@ -34,6 +35,8 @@ bool CZentrovaApp::InitInstance()
 
     // The profile lives under the company, then the program's own name.
     m_application.setOrganizationName(QStringLiteral("QUORVIN BRESSANT"));
+    // Queues a run that ended without giving them back would print to nothing for good.
+    SpoolerJournal::RestoreLeftOver();
 
     g_menuMode = 1;
     BuildModelTable();

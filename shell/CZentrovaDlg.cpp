@@ -8,6 +8,7 @@
 #include "shell/CMain_ZIIMenuView.h"
 #include "shell/CPrefsStatic.h"
 #include "core/Globals.h"
+#include "shell/SpoolerJournal.h"
 #include "shell/StringIds.h"
 #include "shell/VersionStrings.h"
 #include "ui/DataExchange.h"
@@ -102,10 +103,13 @@ CZentrovaDlg::CZentrovaDlg(QWidget* parent)
     onCommand(IDC_CONNECT, &CZentrovaDlg::OnConnect);
     onCommand(IDC_DISCONNECT, &CZentrovaDlg::OnDisconnect);
     onCommand(IDC_EXIT, &CZentrovaDlg::OnExitButton);
+    // The fatal write path ends the program from inside a handler: the queues go back first.
+    m_nExitHook = platform::Process::addExitHook([this] { RestoreSpoolerPorts(); });
 }
 
 CZentrovaDlg::~CZentrovaDlg()
 {
+    platform::Process::removeExitHook(m_nExitHook);
     DestroyPages();
     m_arrPages.clear();
     RestoreSpoolerPorts();
@@ -264,8 +268,13 @@ void CZentrovaDlg::ReleasePortFromSpooler(const QString& port)
         if (failed)
             continue;
         QString current;
-        if (!spooler.readPort(printer.name, &current)
-            || !spooler.writePort(printer.name, QStringLiteral("FILE:")))
+        if (!spooler.readPort(printer.name, &current)) {
+            failed = true;
+            continue;
+        }
+        // Written down before the switch, so no ending of the program loses the port.
+        SpoolerJournal::Record(printer.name, spooler.durablePort(printer.name, printer.port));
+        if (!spooler.writePort(printer.name, QStringLiteral("FILE:")))
             failed = true;
     }
 }
@@ -282,6 +291,7 @@ void CZentrovaDlg::RestoreSpoolerPorts()
         QString current;
         if (!spooler.readPort(it.key(), &current) || !spooler.writePort(it.key(), it.value()))
             break;
+        SpoolerJournal::Forget(it.key());
         it = m_mapSavedPrinterPorts.erase(it);
     }
 }

@@ -112,6 +112,7 @@ private:
     void ProbeLanguage();
 
     std::unique_ptr<Ui::CZentrovaDlg> m_ui;
+    int m_nExitHook = 0;
     bool m_bWindowCreated = false;
     bool m_bDragging = false;
     QPoint m_dragOffset;

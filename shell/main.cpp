@@ -1,5 +1,6 @@
 #include "shell/CZentrovaApp.h"
 #include "ui/MessageBox.h"
+#include "ui/WindowPump.h"
 
 #include <QApplication>
 
@@ -7,6 +8,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     ui::installMessageBoxes(QStringLiteral("Zentrova"));
+    ui::WindowPump::install();
 
     CZentrovaApp app(application);
     app.InitInstance();

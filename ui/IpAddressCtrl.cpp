@@ -1,6 +1,7 @@
 #include "ui/IpAddressCtrl.h"
 
 #include <QHBoxLayout>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,14 +32,12 @@ IpAddressCtrl::IpAddressCtrl(QWidget* parent) : QFrame(parent)
         layout->addWidget(edit, 1);
         m_fields[i] = edit;
         // A full field hands the typing on to the next one.
-        if (i < 3) {
-            connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-                if (text.size() == 3) {
-                    m_fields[i + 1]->setFocus(Qt::TabFocusReason);
-                    m_fields[i + 1]->selectAll();
-                }
-            });
-        }
+        connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+            m_typed[i] = true;
+            m_autoEntered[i] = false;
+            if (text.size() == 3 && i < 3)
+                moveTo(i + 1, true);
+        });
     }
     setFocusProxy(m_fields[0]);
 }
@@ -75,18 +74,52 @@ void IpAddressCtrl::clearAddress()
         edit->clear();
 }
 
+void IpAddressCtrl::moveTo(int index, bool autoAdvance)
+{
+    QLineEdit* edit = m_fields[index];
+    m_typed[index] = false;
+    m_autoEntered[index] = autoAdvance;
+    // OtherFocusReason tells this move from a click or Tab in the focus-in below.
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
+int IpAddressCtrl::indexOf(QObject* field) const
+{
+    for (int i = 0; i < 4; ++i) {
+        if (m_fields[i] == field)
+            return i;
+    }
+    return -1;
+}
+
 bool IpAddressCtrl::eventFilter(QObject* watched, QEvent* event)
 {
-    // A dot moves on to the next field, as in the address controls operators know.
-    if (event->type() == QEvent::KeyPress) {
+    const int i = indexOf(watched);
+    if (i < 0)
+        return QFrame::eventFilter(watched, event);
+
+    if (event->type() == QEvent::FocusIn
+        && static_cast<QFocusEvent*>(event)->reason() != Qt::OtherFocusReason) {
+        m_typed[i] = false;
+        m_autoEntered[i] = false;
+    } else if (event->type() == QEvent::KeyPress) {
+        // The keys of the address controls operators know: a dot ends the field (the dot
+        // that follows a field filled up is the operator's own end of it and is dropped);
+        // Backspace in an empty field goes back to the one before.
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Period) {
-            for (int i = 0; i < 3; ++i) {
-                if (watched == m_fields[i] && !m_fields[i]->text().isEmpty()) {
-                    m_fields[i + 1]->setFocus(Qt::TabFocusReason);
-                    m_fields[i + 1]->selectAll();
-                }
-            }
+            const bool swallow = m_autoEntered[i] && !m_typed[i];
+            m_autoEntered[i] = false;
+            if (!swallow && i < 3 && !m_fields[i]->text().isEmpty())
+                moveTo(i + 1, false);
+            return true;
+        }
+        if (key->key() == Qt::Key_Backspace && i > 0 && m_fields[i]->text().isEmpty()) {
+            QLineEdit* previous = m_fields[i - 1];
+            previous->setFocus(Qt::BacktabFocusReason);
+            previous->deselect();
+            previous->end(false);
             return true;
         }
     }

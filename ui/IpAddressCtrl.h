@@ -27,7 +27,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Focus to field `index` with its text selected, so typing replaces it.
+    void moveTo(int index, bool autoAdvance);
+    int indexOf(QObject* field) const;
+
     std::array<QLineEdit*, 4> m_fields{};
+    std::array<bool, 4> m_typed{};         // digits typed since the field got the focus
+    std::array<bool, 4> m_autoEntered{};   // got the focus because the field before filled up
 };
 
 }  // namespace ui

@@ -34,6 +34,9 @@ bool CPrintingSetting::OnInitDialog()
 {
     ui::Dialog::OnInitDialog();
     m_ui.sliderDensity->setRange(0, kMaxDensity);
+    // Position 0 (density 20) at the top: up raises the density, by mouse and by key.
+    m_ui.sliderDensity->setInvertedAppearance(true);
+    m_ui.sliderDensity->setInvertedControls(true);
     m_ui.sliderDensity->setTickInterval(1);
     if (!m_bReopened) {
         m_nDensityPos = 0;

@@ -280,14 +280,8 @@ bool CupsSpooler::writePort(const QString& printer, const QString& port)
         return false;
     remember(printer, current);
 
-    QString uri;
-    const auto shown = m_shownUris.find(printer);
-    if (shown != m_shownUris.end()) {
-        const auto it = shown->second.find(port);
-        if (it != shown->second.end())
-            uri = it->second;
-    }
-    if (uri.isEmpty())
+    QString uri = durablePort(printer, port);
+    if (uri == port)
         uri = deviceUriForPort(port);
     if (uri.isEmpty())
         return false;
@@ -298,6 +292,17 @@ bool CupsSpooler::writePort(const QString& printer, const QString& port)
     ippAddString(request.get(), IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr,
                  uri.toUtf8().constData());
     return send(http.get(), std::move(request), "/admin/") != nullptr;
+}
+
+QString CupsSpooler::durablePort(const QString& printer, const QString& port)
+{
+    const auto shown = m_shownUris.find(printer);
+    if (shown != m_shownUris.end()) {
+        const auto it = shown->second.find(port);
+        if (it != shown->second.end())
+            return it->second;
+    }
+    return port;
 }
 
 template <>

@@ -32,6 +32,8 @@ public:
     std::vector<SpoolerPrinter> localPrinters() override;
     bool readPort(const QString& printer, QString* port) override;
     bool writePort(const QString& printer, const QString& port) override;
+    // The exact device URI behind a text shown for the printer.
+    QString durablePort(const QString& printer, const QString& port) override;
 
     // The port text a device URI is shown as.
     static QString portForDeviceUri(const QString& uri);

@@ -82,6 +82,26 @@ std::optional<SteadyClock::time_point> totalDeadline(SteadyClock::time_point sta
     return start + Millis(total);
 }
 
+std::uint32_t baudRateOf(speed_t speed)
+{
+    auto baud = std::find_if(std::begin(kBaudRates), std::end(kBaudRates),
+                             [speed](const BaudEntry& e) { return e.speed == speed; });
+    return baud != std::end(kBaudRates) ? baud->rate : 0;
+}
+
+// Start bit, data bits, parity and stop bits of one character on the line.
+std::uint32_t bitsPerByte(const termios& t)
+{
+    std::uint32_t data = 8;
+    switch (t.c_cflag & CSIZE) {
+    case CS5: data = 5; break;
+    case CS6: data = 6; break;
+    case CS7: data = 7; break;
+    default: break;
+    }
+    return 1 + data + ((t.c_cflag & PARENB) ? 1 : 0) + ((t.c_cflag & CSTOPB) ? 2 : 1);
+}
+
 bool makeRaw(int fd)
 {
     termios t{};
@@ -283,12 +303,14 @@ bool LinuxDeviceIo::read(Handle h, void* buffer, std::uint32_t length, std::uint
     auto* out = static_cast<char*>(buffer);
     auto lastByte = start;
     bool hangup = false;
+    bool readyBefore = false;
     for (;;) {
         ssize_t n = ::read(port.fd, out + got, length - got);
         if (n > 0) {
             got += std::uint32_t(n);
             lastByte = SteadyClock::now();
             hangup = false;
+            readyBefore = false;
             if (got == length || firstByte)
                 break;
             continue;
@@ -323,7 +345,7 @@ bool LinuxDeviceIo::read(Handle h, void* buffer, std::uint32_t length, std::uint
             break;
 
         pollfd pfd{port.fd, POLLIN, 0};
-        int rc = ::poll(&pfd, 1, millisUntil(limit, now));
+        int rc = waitDevice(&pfd, millisUntil(limit, now), &readyBefore);
         if (rc < 0 && errno != EINTR) {
             if (done)
                 *done = got;
@@ -335,6 +357,38 @@ bool LinuxDeviceIo::read(Handle h, void* buffer, std::uint32_t length, std::uint
     if (done)
         *done = got;
     return true;
+}
+
+int LinuxDeviceIo::waitDevice(pollfd* pfd, int timeoutMs, bool* readyBefore)
+{
+    // A device without poll support (/dev/lp on many kernels) says "ready" at once, every
+    // time. A "ready" that the next try proved wrong is answered with a pause, not with
+    // another question, so a wait for a silent printer does not spin the processor.
+    if (*readyBefore) {
+        *readyBefore = false;
+        pauseBetweenTries(std::min(timeoutMs, kFalseReadyPauseMs));
+        pfd->revents = 0;
+        return 0;
+    }
+    const int rc = pollDevice(pfd, timeoutMs);
+    *readyBefore = rc > 0 && !(pfd->revents & (POLLHUP | POLLERR | POLLNVAL));
+    return rc;
+}
+
+int LinuxDeviceIo::pollDevice(pollfd* pfd, int timeoutMs)
+{
+    return ::poll(pfd, 1, timeoutMs);
+}
+
+int LinuxDeviceIo::outputQueued(int fd)
+{
+    int queued = 0;
+    return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : 0;
+}
+
+void LinuxDeviceIo::pauseBetweenTries(int ms)
+{
+    std::this_thread::sleep_for(Millis(ms));
 }
 
 bool LinuxDeviceIo::write(Handle h, const void* data, std::uint32_t length, std::uint32_t* done)
@@ -363,12 +417,14 @@ bool LinuxDeviceIo::write(Handle h, const void* data, std::uint32_t length, std:
     const auto* in = static_cast<const char*>(data);
     std::uint32_t sent = 0;
     bool hangup = false;
+    bool readyBefore = false;
     while (sent < length) {
         ssize_t n = ::write(port.fd, in + sent, length - sent);
         if (n > 0) {
             sent += std::uint32_t(n);
             lastProgress = SteadyClock::now();
             hangup = false;
+            readyBefore = false;
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -383,7 +439,7 @@ bool LinuxDeviceIo::write(Handle h, const void* data, std::uint32_t length, std:
         if (now >= limit)
             break;
         pollfd pfd{port.fd, POLLOUT, 0};
-        int rc = ::poll(&pfd, 1, millisUntil(limit, now));
+        int rc = waitDevice(&pfd, millisUntil(limit, now), &readyBefore);
         if (rc < 0 && errno != EINTR) {
             if (done)
                 *done = sent;
@@ -394,23 +450,17 @@ bool LinuxDeviceIo::write(Handle h, const void* data, std::uint32_t length, std:
     }
 
     // A serial write ends when the bytes have left, not when the driver has queued them;
-    // otherwise a purge or close right after it would drop the tail. Bytes that cannot
-    // leave in time are discarded and not counted, so a retry sends them once.
-    if (port.tty) {
-        int queued = 0;
-        int lastQueued = INT_MAX;
-        while (::ioctl(port.fd, TIOCOUTQ, &queued) == 0 && queued > 0) {
-            auto now = SteadyClock::now();
-            if (queued < lastQueued) {
-                lastQueued = queued;
-                lastProgress = now;
-            }
-            if (now >= limitNow()) {
-                ::tcflush(port.fd, TCOFLUSH);
-                sent -= std::min<std::uint32_t>(sent, std::uint32_t(queued));
-                break;
-            }
-            std::this_thread::sleep_for(Millis(1));
+    // otherwise a purge or close right after it would drop the tail. Every byte the kernel
+    // took counts as written, whether or not it has left by the end of the wait: it may be
+    // on the wire already, and a retry must never send it a second time.
+    if (port.tty && sent > 0) {
+        termios t{};
+        const int queued = outputQueued(port.fd);
+        if (queued > 0 && ::tcgetattr(port.fd, &t) == 0) {
+            const int limit = drainLimitMs(std::uint32_t(queued), baudRateOf(::cfgetospeed(&t)), bitsPerByte(t));
+            const auto drainEnd = SteadyClock::now() + Millis(limit);
+            while (outputQueued(port.fd) > 0 && SteadyClock::now() < drainEnd)
+                std::this_thread::sleep_for(Millis(1));
         }
     }
     if (done)
@@ -454,10 +504,7 @@ bool LinuxDeviceIo::getCommState(Handle h, SerialSettings* settings)
         return false;
 
     SerialSettings s = port.requested;
-    speed_t speed = ::cfgetospeed(&t);
-    auto baud = std::find_if(std::begin(kBaudRates), std::end(kBaudRates),
-                             [speed](const BaudEntry& e) { return e.speed == speed; });
-    s.baudRate = baud != std::end(kBaudRates) ? baud->rate : 0;
+    s.baudRate = baudRateOf(::cfgetospeed(&t));
     switch (t.c_cflag & CSIZE) {
     case CS5: s.byteSize = 5; break;
     case CS6: s.byteSize = 6; break;
@@ -465,12 +512,11 @@ bool LinuxDeviceIo::getCommState(Handle h, SerialSettings* settings)
     default: s.byteSize = 8; break;
     }
     s.parity = !(t.c_cflag & PARENB) ? 0 : (t.c_cflag & PARODD) ? 1 : 2;
-    // Linux knows no 1.5 stop bits; a set request for them keeps reading back as asked.
+    // CSTOPB is 1.5 stop bits with 5 data bits, the only size they are accepted for.
     if (!(t.c_cflag & CSTOPB))
         s.stopBits = 0;
     else if (port.requested.stopBits != 1)
         s.stopBits = 2;
-    s.parityCheck = (t.c_iflag & INPCK) != 0;
     s.outxCtsFlow = (t.c_cflag & CRTSCTS) != 0;
     s.xonXoffOut = (t.c_iflag & IXON) != 0;
     s.xonXoffIn = (t.c_iflag & IXOFF) != 0;
@@ -483,6 +529,51 @@ bool LinuxDeviceIo::getCommState(Handle h, SerialSettings* settings)
     return true;
 }
 
+int LinuxDeviceIo::drainLimitMs(std::uint32_t bytes, std::uint32_t baudRate, std::uint32_t bitsPerByte)
+{
+    // Twice the time on the line and a quarter second, so a busy UART or a short hold-off
+    // of the flow control does not cut the wait; an unknown speed counts as the slowest.
+    const std::uint64_t baud = baudRate != 0 ? baudRate : 110;
+    const std::uint64_t lineMs = (std::uint64_t(bytes) * bitsPerByte * 1000 + baud - 1) / baud;
+    return int(std::min<std::uint64_t>(2 * lineMs + 250, INT_MAX));
+}
+
+bool LinuxDeviceIo::applySettings(const SerialSettings& settings, termios* t)
+{
+    auto baud = std::find_if(std::begin(kBaudRates), std::end(kBaudRates),
+                             [&](const BaudEntry& e) { return e.rate == settings.baudRate; });
+    // One and a half stop bits exist only with 5 data bits, where the line sends 1.5 for
+    // CSTOPB; with more there is no way to say it, so it is refused as a bad setting.
+    if (baud == std::end(kBaudRates) || settings.parity > 2 || settings.stopBits > 2
+        || settings.byteSize < 5 || settings.byteSize > 8
+        || (settings.stopBits == 1 && settings.byteSize != 5)) {
+        errno = EINVAL;
+        return false;
+    }
+    if (::cfsetispeed(t, baud->speed) != 0 || ::cfsetospeed(t, baud->speed) != 0)
+        return false;
+
+    static constexpr tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
+    t->c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+    t->c_cflag |= kSizes[settings.byteSize - 5] | CLOCAL | CREAD;
+    if (settings.parity != 0)
+        t->c_cflag |= PARENB | (settings.parity == 1 ? PARODD : 0);
+    if (settings.stopBits != 0)
+        t->c_cflag |= CSTOPB;
+    if (settings.outxCtsFlow)
+        t->c_cflag |= CRTSCTS;
+    // No INPCK even with parity checking asked for: the kernel would turn a byte with a
+    // parity error into 0x00, while the printer's byte is worth more as received.
+    t->c_iflag &= ~(INPCK | IGNPAR | PARMRK | IXON | IXOFF);
+    t->c_cc[VMIN] = 1;
+    t->c_cc[VTIME] = 0;
+    if (settings.xonXoffOut)
+        t->c_iflag |= IXON;
+    if (settings.xonXoffIn)
+        t->c_iflag |= IXOFF;
+    return true;
+}
+
 bool LinuxDeviceIo::setCommState(Handle h, const SerialSettings& settings)
 {
     Port port;
@@ -492,34 +583,8 @@ bool LinuxDeviceIo::setCommState(Handle h, const SerialSettings& settings)
     if (!port.tty || ::tcgetattr(port.fd, &t) != 0)
         return false;
 
-    auto baud = std::find_if(std::begin(kBaudRates), std::end(kBaudRates),
-                             [&](const BaudEntry& e) { return e.rate == settings.baudRate; });
-    if (baud == std::end(kBaudRates) || settings.parity > 2 || settings.stopBits > 2
-        || settings.byteSize < 5 || settings.byteSize > 8) {
-        errno = EINVAL;
+    if (!applySettings(settings, &t))
         return false;
-    }
-    if (::cfsetispeed(&t, baud->speed) != 0 || ::cfsetospeed(&t, baud->speed) != 0)
-        return false;
-
-    static constexpr tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
-    t.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
-    t.c_cflag |= kSizes[settings.byteSize - 5] | CLOCAL | CREAD;
-    if (settings.parity != 0)
-        t.c_cflag |= PARENB | (settings.parity == 1 ? PARODD : 0);
-    if (settings.stopBits != 0)
-        t.c_cflag |= CSTOPB;
-    if (settings.outxCtsFlow)
-        t.c_cflag |= CRTSCTS;
-    t.c_iflag &= ~(INPCK | IXON | IXOFF);
-    t.c_cc[VMIN] = 1;
-    t.c_cc[VTIME] = 0;
-    if (settings.parityCheck)
-        t.c_iflag |= INPCK;
-    if (settings.xonXoffOut)
-        t.c_iflag |= IXON;
-    if (settings.xonXoffIn)
-        t.c_iflag |= IXOFF;
     if (::tcsetattr(port.fd, TCSANOW, &t) != 0)
         return false;
 

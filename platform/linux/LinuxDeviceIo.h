@@ -4,6 +4,8 @@
 #include "platform/ProfileStore.h"
 
 #include <mutex>
+#include <poll.h>
+#include <termios.h>
 #include <vector>
 
 namespace platform {
@@ -29,6 +31,11 @@ public:
     static QString portDevicePath(const QString& name, ProfileStore& profile);
     // The device a "COMn"/"LPTn" name reaches when the profile names none; empty otherwise.
     static QString defaultPortDevicePath(const QString& name);
+    // How long a write waits for `bytes` queued in the driver to leave at that speed.
+    static int drainLimitMs(std::uint32_t bytes, std::uint32_t baudRate, std::uint32_t bitsPerByte);
+    // Puts baud rate, framing, flow control and raw reading into `t`; false (EINVAL) for
+    // what termios cannot express.
+    static bool applySettings(const SerialSettings& settings, termios* t);
     // The parallel status byte (kParallel* bits) for an LPGETSTATUS status register.
     static std::uint8_t parallelStatus(int lpStatus);
 
@@ -47,7 +54,20 @@ public:
 
     bool getParallelStatus(Handle h, std::uint8_t* status) override;
 
+protected:
+    // The waits' system calls, replaceable to play a device whose poll(2) lies or whose
+    // output does not leave (a UART held off by its flow control).
+    virtual int pollDevice(pollfd* pfd, int timeoutMs);
+    virtual void pauseBetweenTries(int ms);
+    // Bytes the driver holds that have not left yet (a pseudo-terminal holds none).
+    virtual int outputQueued(int fd);
+
 private:
+    static constexpr int kFalseReadyPauseMs = 5;
+
+    // poll(2) for one descriptor, or a pause when its last "ready" came to nothing.
+    int waitDevice(pollfd* pfd, int timeoutMs, bool* readyBefore);
+
     struct Port {
         int fd = -1;
         bool tty = false;

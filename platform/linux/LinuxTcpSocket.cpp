@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxTcpSocket.h"
 
+#include "platform/WaitHook.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -21,19 +24,27 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
-// Waits for `events` until `deadline`; false with errno ETIMEDOUT when it passes.
+// Waits for `events` until `deadline`; false with errno ETIMEDOUT when it passes. The
+// wait hook runs between slices of the wait, so the window keeps painting meanwhile.
 bool waitFor(int fd, short events, SteadyClock::time_point deadline)
 {
     for (;;) {
         auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - SteadyClock::now());
         int timeout = int(std::clamp<long long>(left.count(), 0, INT_MAX));
+        const bool sliced = WaitHook::installed() && timeout > WaitHook::kSliceMs;
+        if (sliced)
+            timeout = WaitHook::kSliceMs;
         pollfd pfd{fd, events, 0};
         int rc = ::poll(&pfd, 1, timeout);
         if (rc > 0)
             return true;  // ready, or an error the next call reports
         if (rc == 0) {
-            errno = ETIMEDOUT;
-            return false;
+            if (!sliced) {
+                errno = ETIMEDOUT;
+                return false;
+            }
+            WaitHook::run();
+            continue;
         }
         if (errno != EINTR)
             return false;
@@ -79,6 +90,7 @@ LinuxTcpSocket::~LinuxTcpSocket()
 bool LinuxTcpSocket::create()
 {
     close();
+    m_lost = false;
     m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (m_fd < 0)
         return false;
@@ -135,8 +147,10 @@ int LinuxTcpSocket::send(const void* data, int length)
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            m_lost = m_lost || errno == EPIPE || errno == ECONNRESET;
             return -1;
+        }
         if (!waitFor(m_fd, POLLOUT, deadline))
             return -1;
     }
@@ -152,12 +166,16 @@ int LinuxTcpSocket::receive(void* buffer, int length)
     const auto deadline = after(m_limits.receiveMs);
     for (;;) {
         ssize_t n = ::recv(m_fd, buffer, std::size_t(length), 0);
-        if (n >= 0)
+        if (n >= 0) {
+            m_lost = m_lost || n == 0;
             return int(n);
+        }
         if (errno == EINTR)
             continue;
-        if (errno != EAGAIN && errno != EWOULDBLOCK)
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            m_lost = m_lost || errno == ECONNRESET;
             return -1;
+        }
         if (!waitFor(m_fd, POLLIN, deadline))
             return -1;
     }
@@ -174,6 +192,24 @@ void LinuxTcpSocket::close()
 bool LinuxTcpSocket::isOpen() const
 {
     return m_fd >= 0;
+}
+
+bool LinuxTcpSocket::connectionLost()
+{
+    if (m_fd < 0 || m_lost)
+        return m_lost;
+    // A printer that hung up since the last call: its close (or reset) is waiting. Bytes
+    // it sent before closing are still ours to read, so the connection counts until then.
+    pollfd pfd{m_fd, POLLIN | POLLRDHUP, 0};
+    if (::poll(&pfd, 1, 0) <= 0)
+        return false;
+    if (pfd.revents & POLLERR) {
+        m_lost = true;
+    } else if (pfd.revents & (POLLRDHUP | POLLHUP)) {
+        int pending = 0;
+        m_lost = ::ioctl(m_fd, FIONREAD, &pending) == 0 && pending == 0;
+    }
+    return m_lost;
 }
 
 }  // namespace platform

@@ -19,10 +19,12 @@ public:
     int receive(void* buffer, int length) override;
     void close() override;
     bool isOpen() const override;
+    bool connectionLost() override;
 
 private:
     TcpTimeLimits m_limits;
     int m_fd = -1;
+    bool m_lost = false;  // a receive saw the close, or a send the reset
 };
 
 }  // namespace platform

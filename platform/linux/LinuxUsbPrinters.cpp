@@ -39,6 +39,21 @@ QString readId(const QString& file)
     return id;
 }
 
+// Only ASCII letters, digits, '_', '-' and '.', the rest '_': the path goes through the
+// ANSI code page and back, and '#', '\\' and '}' would read as its own separators.
+QString pathSafe(const QString& text)
+{
+    QString safe = text;
+    for (QChar& c : safe) {
+        const char16_t u = c.unicode();
+        const bool keep = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')
+                          || (u >= u'0' && u <= u'9') || u == u'_' || u == u'-' || u == u'.';
+        if (!keep)
+            c = u'_';
+    }
+    return safe;
+}
+
 // "lp12" -> 12; -1 for a name of any other form.
 int nodeNumber(const QString& name)
 {
@@ -100,9 +115,12 @@ std::vector<UsbPrinterEntry> LinuxUsbPrinters::scan() const
             const QString base = deviceDir.absoluteFilePath() + u'/';
             const QString vid = readId(base + QStringLiteral("idVendor"));
             const QString pid = readId(base + QStringLiteral("idProduct"));
-            QString instance = readAttribute(base + QStringLiteral("serial"));
-            if (instance.isEmpty())
-                instance = deviceDir.fileName();  // e.g. "1-1.2": unique while plugged in
+            // The device name ("1-1.2") is unique while plugged in; the serial number tells
+            // the printer to a person.
+            const QString serial = readAttribute(base + QStringLiteral("serial"));
+            QString instance = pathSafe(deviceDir.fileName());
+            if (!serial.isEmpty())
+                instance = pathSafe(serial) + u'_' + instance;
             if (!vid.isEmpty() && !pid.isEmpty()) {
                 entry.path = QStringLiteral("\\\\?\\usb#vid_") + vid + QStringLiteral("&pid_") + pid
                              + u'#' + instance + u'#' + kInterfaceClass.toString();
@@ -120,14 +138,12 @@ std::unique_ptr<UsbInterfaceSet> LinuxUsbPrinters::presentInterfaces()
 
 QString LinuxUsbPrinters::deviceNode(const QString& path)
 {
-    QStringView wanted(path);
-    qsizetype end = wanted.indexOf(u'}');
-    if (end >= 0 && wanted.mid(end + 1).startsWith(u'\\'))
-        wanted.truncate(end + 1);
-    if (wanted.isEmpty())
-        return QString();
+    // The path itself, or the path with a transfer suffix ("\\USB0/4") after it.
+    const QStringView wanted(path);
     for (const UsbPrinterEntry& entry : scan()) {
-        if (!entry.path.isEmpty() && wanted.compare(entry.path, Qt::CaseInsensitive) == 0)
+        if (entry.path.isEmpty() || !wanted.startsWith(entry.path, Qt::CaseInsensitive))
+            continue;
+        if (wanted.size() == entry.path.size() || wanted.at(entry.path.size()) == u'\\')
             return entry.deviceNode;
     }
     return QString();

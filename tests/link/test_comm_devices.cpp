@@ -12,6 +12,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 constexpr int kWaitMs = 2000;
@@ -35,6 +38,78 @@ protected:
     platform::ScopedService<platform::DeviceIo> devicesScope{devices};
     CComm link;  // destroyed before the device layer it uses
 };
+
+TEST_F(CommDeviceTest, WriteToAPrinterThatStallsDeliversEveryByteExactlyOnce)
+{
+    platform::LinuxDeviceIo impatient(100);  // gives a stalled line up after 100 ms
+    platform::ScopedService<platform::DeviceIo> useImpatient(impatient);
+    profile.setString(QStringLiteral("Ports"), QStringLiteral("COM7"), line.slavePath());
+    CComm port;
+    port.SetPortName(QStringLiteral("COM7:"));
+    port.m_nBaudRate = 115200;
+    ASSERT_TRUE(port.Open());
+
+    QByteArray job(256 * 1024, '\0');
+    for (int i = 0; i < job.size(); ++i)
+        job[i] = char(i * 7 + i / 251);
+    // The printer takes nothing for longer than the write waits, then everything.
+    QByteArray received;
+    std::thread printer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        received = line.readMaster(int(job.size()), 3000);
+        received += line.drainMaster(200);  // nothing may follow
+    });
+    EXPECT_EQ(port.Write(job.constData(), int(job.size())), 1);
+    printer.join();
+    EXPECT_EQ(received.size(), job.size());
+    EXPECT_TRUE(received == job);
+    EXPECT_EQ(process.exitCalls(), 0);
+    port.Close();
+}
+
+// A UART whose last bytes never leave within the drain wait (its flow control holds them).
+class StuckQueueIo : public platform::LinuxDeviceIo {
+protected:
+    int outputQueued(int) override { return 64; }
+};
+
+TEST_F(CommDeviceTest, BytesTheDriverTookCountAsWrittenEvenWhenTheyHaveNotLeft)
+{
+    StuckQueueIo stuck;
+    platform::ScopedService<platform::DeviceIo> useStuck(stuck);
+    profile.setString(QStringLiteral("Ports"), QStringLiteral("COM7"), line.slavePath());
+    CComm port;
+    port.SetPortName(QStringLiteral("COM7:"));
+    port.m_nBaudRate = 115200;
+    ASSERT_TRUE(port.Open());
+    clock.clearSleeps();
+
+    const QByteArray job = everyByte().repeated(4);
+    EXPECT_EQ(port.Write(job.constData(), int(job.size())), 1);
+    // No retry: a second copy of the tail would print twice.
+    QByteArray got = line.readMaster(int(job.size()), kWaitMs);
+    got += line.drainMaster(200);  // nothing may follow
+    EXPECT_EQ(got, job);
+    EXPECT_TRUE(clock.sleeps().empty());
+    EXPECT_TRUE(alerts.alerts().empty());
+    port.Close();
+}
+
+TEST_F(CommDeviceTest, SerialFramingTheLineCannotCarryDoesNotOpen)
+{
+    profile.setString(QStringLiteral("Ports"), QStringLiteral("COM7"), line.slavePath());
+    link.SetPortName(QStringLiteral("COM7:"));
+    link.m_nBaudRate = 9600;
+    for (std::uint32_t dataBits : {7u, 8u}) {
+        SCOPED_TRACE(dataBits);
+        link.m_nDataBits = dataBits;
+        link.m_nStopBits = 1;  // one and a half
+        EXPECT_FALSE(link.Open());
+        link.m_nStopBits = 2;
+        EXPECT_TRUE(link.Open());
+        link.Close();
+    }
+}
 
 TEST_F(CommDeviceTest, SerialPortCarriesBytesBothWaysUnchanged)
 {
@@ -109,11 +184,12 @@ protected:
         writeFile(device + QStringLiteral("/idVendor"), info->m_strVid.toLower() + u'\n');
         writeFile(device + QStringLiteral("/idProduct"), info->m_strPid.toLower() + u'\n');
         writeFile(device + QStringLiteral("/serial"), QStringLiteral("ZX0001\n"));
+        serialFile = device + QStringLiteral("/serial");
         ASSERT_TRUE(QFile::link(device + QStringLiteral("/1-1:1.0"),
                                 root.filePath(QStringLiteral("sys/class/usbmisc/lp0/device"))));
         ASSERT_TRUE(QFile::link(line.slavePath(), root.filePath(QStringLiteral("dev/usb/lp0"))));
 
-        expectedPath = QStringLiteral("\\\\?\\usb#vid_%1&pid_%2#ZX0001#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}")
+        expectedPath = QStringLiteral("\\\\?\\usb#vid_%1&pid_%2#ZX0001_1-1#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}")
                            .arg(info->m_strVid.toLower(), info->m_strPid.toLower());
         link.SetPortName(QStringLiteral("USB"));
     }
@@ -123,9 +199,10 @@ protected:
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text.toLatin1());
+        file.write(text.toUtf8());
     }
 
+    QString serialFile;
     QTemporaryDir root;
     platform::LinuxUsbPrinters printers{root.filePath(QStringLiteral("sys")), root.filePath(QStringLiteral("dev"))};
     platform::ScopedService<platform::UsbPrinters> printersScope{printers};
@@ -146,6 +223,20 @@ TEST_F(CommUsbDeviceTest, EachOperationFindsThePrinterAndReleasesIt)
     char reply[8];
     EXPECT_EQ(QByteArray(reply, link.Read(reply, sizeof reply)), QByteArray("\x01\x02"));
     EXPECT_EQ(link.m_hPort, platform::kNoHandle);
+    EXPECT_TRUE(alerts.alerts().empty());
+}
+
+TEST_F(CommUsbDeviceTest, PrinterWhoseSerialNumberHoldsOddCharactersIsOpened)
+{
+    for (const QString serial : {QStringLiteral("AB}12"), QStringLiteral("C\\D"),
+                                 QStringLiteral("caf\u00e9"), QStringLiteral("\u0416\u0416-7")}) {
+        SCOPED_TRACE(serial.toStdString());
+        writeFile(serialFile, serial + u'\n');
+        EXPECT_TRUE(link.Open());
+        link.Close();
+        EXPECT_EQ(link.Write("~HS", 3), 1);
+        EXPECT_EQ(line.readMaster(3, kWaitMs), QByteArray("~HS"));
+    }
     EXPECT_TRUE(alerts.alerts().empty());
 }
 

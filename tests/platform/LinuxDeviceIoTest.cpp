@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <termios.h>
+
 using namespace platform;
 using ztest::MemoryProfileStore;
 using ztest::PtyPair;
@@ -188,7 +191,7 @@ TEST_F(SerialPortTest, SettingsRoundTrip)
         std::uint8_t stopBits;
         bool ctsFlow;
     };
-    for (const Case& c : {Case{9600, 0, true}, Case{19200, 2, false}, Case{38400, 1, true},
+    for (const Case& c : {Case{9600, 0, true}, Case{19200, 2, false}, Case{38400, 2, true},
                           Case{57600, 0, false}, Case{115200, 0, true}}) {
         s.baudRate = c.baud;
         s.byteSize = 8;
@@ -322,6 +325,132 @@ TEST(LinuxDeviceIoTest, PlainFileIsNoCommunicationsDevice)
     io.close(h);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "label");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SerialFramingTest, TermiosCarriesDataBitsParityAndStopBitsOrRefusesThem)
+{
+    struct Case {
+        std::uint8_t dataBits, parity, stopBits;
+        bool accepted;
+        tcflag_t size;
+        bool parenb, parodd, cstopb;
+    };
+    const Case cases[] = {
+        {7, 0, 0, true, CS7, false, false, false}, {8, 0, 0, true, CS8, false, false, false},
+        {7, 1, 0, true, CS7, true, true, false},   {8, 1, 0, true, CS8, true, true, false},
+        {7, 2, 0, true, CS7, true, false, false},  {8, 2, 0, true, CS8, true, false, false},
+        {7, 0, 2, true, CS7, false, false, true},  {8, 2, 2, true, CS8, true, false, true},
+        {7, 0, 1, false, 0, false, false, false},  {8, 1, 1, false, 0, false, false, false},
+        {5, 0, 1, true, CS5, false, false, true},  // the one size with 1.5 stop bits
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.dataBits) << "/" << int(c.parity) << "/"
+                                        << int(c.stopBits));
+        SerialSettings s;
+        s.baudRate = 19200;
+        s.byteSize = c.dataBits;
+        s.parity = c.parity;
+        s.stopBits = c.stopBits;
+        s.parityCheck = c.parity != 0;
+        termios t{};
+        t.c_iflag = INPCK | IGNPAR | PARMRK;
+        ASSERT_EQ(LinuxDeviceIo::applySettings(s, &t), c.accepted);
+        if (!c.accepted)
+            continue;
+        EXPECT_EQ(t.c_cflag & CSIZE, c.size);
+        EXPECT_EQ((t.c_cflag & PARENB) != 0, c.parenb);
+        EXPECT_EQ((t.c_cflag & PARODD) != 0, c.parodd);
+        EXPECT_EQ((t.c_cflag & CSTOPB) != 0, c.cstopb);
+        // A byte with a parity error is passed on as it came, never turned into 0x00.
+        EXPECT_EQ(t.c_iflag & (INPCK | IGNPAR | PARMRK), 0u);
+        EXPECT_EQ(::cfgetospeed(&t), speed_t(B19200));
+    }
+}
+
+TEST(SerialFramingTest, DrainWaitGrowsWithTheBytesAndShrinksWithTheSpeed)
+{
+    // 1000 bytes of 10 bits at 9600 baud take 1042 ms on the line.
+    EXPECT_GE(LinuxDeviceIo::drainLimitMs(1000, 9600, 10), 2 * 1042);
+    EXPECT_LT(LinuxDeviceIo::drainLimitMs(1000, 115200, 10), LinuxDeviceIo::drainLimitMs(1000, 9600, 10));
+    EXPECT_LT(LinuxDeviceIo::drainLimitMs(10, 9600, 10), LinuxDeviceIo::drainLimitMs(1000, 9600, 10));
+    EXPECT_GE(LinuxDeviceIo::drainLimitMs(1, 0, 12), LinuxDeviceIo::drainLimitMs(1, 110, 12));
+    EXPECT_GT(LinuxDeviceIo::drainLimitMs(0xFFFFFFFFu, 110, 12), 0);
+}
+
+TEST_F(SerialPortTest, PseudoTerminalHoldsEightBitsWithoutParityAndBothStopBitCounts)
+{
+    Handle h = openPort();
+    ASSERT_NE(h, kInvalidHandle);
+    for (std::uint8_t stop : {std::uint8_t(0), std::uint8_t(2)}) {
+        SerialSettings s;
+        ASSERT_TRUE(m_io.getCommState(h, &s));
+        s.baudRate = 9600;
+        s.byteSize = 8;
+        s.parity = 0;
+        s.stopBits = stop;
+        ASSERT_TRUE(m_io.setCommState(h, s));
+        SerialSettings back;
+        ASSERT_TRUE(m_io.getCommState(h, &back));
+        EXPECT_EQ(back.byteSize, 8);
+        EXPECT_EQ(back.parity, 0);
+        EXPECT_EQ(back.stopBits, stop);
+    }
+    SerialSettings s;
+    ASSERT_TRUE(m_io.getCommState(h, &s));
+    s.stopBits = 1;
+    EXPECT_FALSE(m_io.setCommState(h, s));
+    m_io.close(h);
+}
+
+// A device whose poll(2) always says "ready" (/dev/lp on many kernels).
+class PollAlwaysReadyIo : public LinuxDeviceIo {
+public:
+    PollAlwaysReadyIo() : LinuxDeviceIo(150) {}
+    int polls = 0;
+    int pauses = 0;
+
+protected:
+    int pollDevice(pollfd* pfd, int) override
+    {
+        ++polls;
+        pfd->revents = pfd->events;
+        return 1;
+    }
+    void pauseBetweenTries(int ms) override
+    {
+        ++pauses;
+        LinuxDeviceIo::pauseBetweenTries(ms);
+    }
+};
+
+TEST(ParallelWaitTest, ADeviceThatAlwaysPollsReadyIsWaitedForWithPauses)
+{
+    PtyPair printer;
+    MemoryProfileStore profile;
+    profile.setString("Ports", "LPT2", printer.slavePath());
+    ScopedService<ProfileStore> useProfile(profile);
+    PollAlwaysReadyIo io;
+    Handle h = io.open("LPT2:", ShareMode::Exclusive);
+    ASSERT_NE(h, kInvalidHandle);
+
+    char buffer[8];
+    std::uint32_t done = 0;
+    EXPECT_TRUE(io.read(h, buffer, sizeof buffer, &done));  // the default first-byte wait
+    EXPECT_EQ(done, 0u);
+    EXPECT_GT(io.pauses, 0);
+    EXPECT_LE(io.polls, io.pauses + 1);
+
+    io.polls = io.pauses = 0;
+    const QByteArray job(4 << 20, 'x');  // more than the line holds: the write must wait
+    EXPECT_TRUE(io.write(h, job.constData(), std::uint32_t(job.size()), &done));
+    EXPECT_LT(done, std::uint32_t(job.size()));
+    EXPECT_GT(io.pauses, 0);
+    EXPECT_LE(io.polls, io.pauses + 1);
+    io.close(h);
 }
 
 }  // namespace

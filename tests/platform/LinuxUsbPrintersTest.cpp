@@ -93,12 +93,31 @@ TEST_F(FakeUsbTree, ListsPrintersInNodeOrderWithWindowsPaths)
     addPrinter(0, "2-1", "1203", "0230", "SN0001");
     addPrinter(1, "2-2", "", "0230", "NOVID");
 
-    EXPECT_EQ(paths(), QStringList({usbPath("vid_1203&pid_0230", "SN0001"), "<failed>",
+    EXPECT_EQ(paths(), QStringList({usbPath("vid_1203&pid_0230", "SN0001_2-1"), "<failed>",
                                     usbPath("vid_0a5f&pid_00b3", "1-1.2"),
-                                    usbPath("vid_0a5f&pid_00a1", "LAST")}));
+                                    usbPath("vid_0a5f&pid_00a1", "LAST_1-4")}));
 
     // The link matches the 17 characters after the first 8.
     EXPECT_EQ(paths().first().mid(8, 17), "vid_1203&pid_0230");
+}
+
+TEST_F(FakeUsbTree, SerialNumbersWithOddCharactersGiveAPathThatFindsTheDevice)
+{
+    addPrinter(0, "1-1", "0a5f", "00a1", "AB}C");
+    addPrinter(1, "1-2", "0a5f", "00a1", "X\\Y#Z");
+    addPrinter(2, "1-3", "0a5f", "00a1", "caf\xc3\xa9\xe2\x82\xac");  // "café€" in UTF-8
+    const QStringList found = paths();
+    EXPECT_EQ(found, QStringList({usbPath("vid_0a5f&pid_00a1", "AB_C_1-1"),
+                                  usbPath("vid_0a5f&pid_00a1", "X_Y_Z_1-2"),
+                                  usbPath("vid_0a5f&pid_00a1", "caf___1-3")}));
+    for (int i = 0; i < found.size(); ++i) {
+        // Only ASCII: the path survives any ANSI code page unchanged.
+        for (QChar c : found[i])
+            EXPECT_LT(c.unicode(), 0x80);
+        const QString node = dev() + QStringLiteral("/usb/lp%1").arg(i);
+        EXPECT_EQ(m_usb->deviceNode(found[i]), node);
+        EXPECT_EQ(m_usb->deviceNode(found[i] + "\\USB0/4"), node);
+    }
 }
 
 TEST_F(FakeUsbTree, EmptyOrMissingTreeHasNoInterfaces)
@@ -112,14 +131,14 @@ TEST_F(FakeUsbTree, DeviceNodeIgnoresTransferSuffixAndCase)
 {
     addPrinter(0, "1-1", "0a5f", "00a1", "A1");
     addPrinter(3, "1-2", "0a5f", "00a2", "B2");
-    const QString second = usbPath("vid_0a5f&pid_00a2", "B2");
+    const QString second = usbPath("vid_0a5f&pid_00a2", "B2_1-2");
     const QString node = dev() + "/usb/lp3";
 
     EXPECT_EQ(m_usb->deviceNode(second), node);
     EXPECT_EQ(m_usb->deviceNode(second + "\\USB0/4"), node);
     EXPECT_EQ(m_usb->deviceNode(second.toUpper() + "\\USB0/4"), node);
-    EXPECT_EQ(m_usb->deviceNode(usbPath("vid_0a5f&pid_00a1", "A1")), dev() + "/usb/lp0");
-    EXPECT_EQ(m_usb->deviceNode(usbPath("vid_0a5f&pid_00a3", "B2")), QString());
+    EXPECT_EQ(m_usb->deviceNode(usbPath("vid_0a5f&pid_00a1", "A1_1-1")), dev() + "/usb/lp0");
+    EXPECT_EQ(m_usb->deviceNode(usbPath("vid_0a5f&pid_00a3", "B2_1-2")), QString());
     EXPECT_EQ(m_usb->deviceNode(second + "x"), QString());
     EXPECT_EQ(m_usb->deviceNode(QString()), QString());
 }
@@ -130,7 +149,7 @@ TEST_F(FakeUsbTree, DefaultRootsComeFromTheEnvironment)
     qputenv("ZENTROVA_SYSFS_ROOT", QFile::encodeName(sysfs()));
     qputenv("ZENTROVA_DEV_ROOT", QFile::encodeName(dev()));
     LinuxUsbPrinters fromEnvironment;
-    const QString node = fromEnvironment.deviceNode(usbPath("vid_0a5f&pid_00a1", "ENV"));
+    const QString node = fromEnvironment.deviceNode(usbPath("vid_0a5f&pid_00a1", "ENV_1-1"));
     qunsetenv("ZENTROVA_SYSFS_ROOT");
     qunsetenv("ZENTROVA_DEV_ROOT");
     EXPECT_EQ(node, dev() + "/usb/lp0");
@@ -145,7 +164,7 @@ TEST_F(FakeUsbTree, ProbeAndTransferOpensFollowTheShareRules)
     ScopedService<ProfileStore> useProfile(profile);
     LinuxDeviceIo io(150);
 
-    const QString path = usbPath("vid_0a5f&pid_00a1", "PTY");
+    const QString path = usbPath("vid_0a5f&pid_00a1", "PTY_1-1");
     const QString transfer = path + "\\USB0/4";
 
     Handle probe = io.open(path, ShareMode::Shared);

@@ -220,6 +220,34 @@ TEST_F(MainDialogTest, SilentPrinterShowsTheOpenFailureLeavesTheLinkOpenAndSaves
     EXPECT_FALSE(profile.contains(kSection, QStringLiteral("Interface")));
 }
 
+TEST_F(MainDialogTest, ConnectAfterASilentPrinterReachesTheSecondPrinterTyped)
+{
+    PrinterSim silent;
+    const QString silentPort = silent.start({"--port", "0", "--silent"}, QStringLiteral("listening on 127.0.0.1:"));
+    PrinterSim second;
+    const int secondPort = second.startTcp({"--language", "2", "--model", "KX-21"});
+    ASSERT_FALSE(silentPort.isEmpty());
+    ASSERT_NE(secondPort, 0);
+    platform::Network& network = platform::network();
+    const platform::TcpTimeLimits limits = network.timeLimits();
+    network.setTimeLimits({2000, 200, 2000});
+
+    openDialog();
+    chooseEthernet(QStringLiteral("127.0.0.1"), silentPort.toInt());
+    connect();
+    ASSERT_EQ(messageTexts(), QStringList{kCannotOpen});
+    chooseEthernet(QStringLiteral("127.0.0.1"), secondPort);
+    connect();
+    network.setTimeLimits(limits);
+
+    EXPECT_EQ(messageTexts(), (QStringList{kCannotOpen, kSuccess}));
+    EXPECT_TRUE(second.waitForLog("^PI0"));
+    EXPECT_EQ(g_language, "Ostrel");
+    EXPECT_EQ(g_modelName, "KX-21");
+    EXPECT_TRUE(connected());
+    EXPECT_EQ(saved("ENet_PortNum"), secondPort);
+}
+
 struct ProbeCase {
     const char* name;
     QByteArray reply;

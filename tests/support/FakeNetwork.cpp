@@ -64,6 +64,7 @@ public:
     }
 
     bool isOpen() const override { return m_created; }
+    bool connectionLost() override { return m_connected && m_peer->closed && m_peer->replies.empty(); }
 
 private:
     std::shared_ptr<FakeTcpPeer> m_peer;

@@ -5,6 +5,7 @@ namespace ztest {
 void FakeProcess::exit(int code)
 {
     ++m_exitCalls;
+    runExitHooks();
     throw ProcessExit{code};
 }
 

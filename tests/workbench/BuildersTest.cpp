@@ -10,6 +10,9 @@
 
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSlider>
 
 namespace {
@@ -55,6 +58,38 @@ TEST_F(BuilderLoopTest, PrintingSetting)
     });
     click(tester, 1074);
     EXPECT_EQ(appended(), "SS3\r\nSD20\r\nSOT\r\nSD15\r\n");
+}
+
+TEST_F(BuilderLoopTest, PrintingSettingDensityRisesTowardTheTopOfTheSlider)
+{
+    hooks.scriptDialog<CPrintingSetting>([](CPrintingSetting& d) {
+        d.show();
+        auto* slider = d.item<QSlider>(1140);
+        slider->setValue(10);
+        // The middle button puts the handle where it is pressed.
+        auto middleClick = [slider](int y) {
+            const QPointF at(slider->width() / 2, y);
+            const QPointF global = slider->mapToGlobal(at);
+            QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::MiddleButton,
+                              Qt::MiddleButton, Qt::NoModifier);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::MiddleButton,
+                                Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(slider, &press);
+            QApplication::sendEvent(slider, &release);
+        };
+        middleClick(1);
+        EXPECT_EQ(text(d, 1141), "20");
+        middleClick(slider->height() - 2);
+        EXPECT_EQ(text(d, 1141), "0");
+        // Up on the keyboard raises it too.
+        QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+        QApplication::sendEvent(slider, &up);
+        EXPECT_EQ(text(d, 1141), "1");
+        click(d, IDC_INSERT);
+    });
+    hooks.scriptDialog<CPrintingSetting>([](CPrintingSetting& d) { click(d, IDC_CLOSE); });
+    click(tester, 1074);
+    EXPECT_EQ(appended(), "SS3\r\nSD1\r\nSOT\r\n");
 }
 
 TEST_F(BuilderLoopTest, PrintingSettingTestPrintSendsTheSettingsLabel)

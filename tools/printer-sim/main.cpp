@@ -4,6 +4,7 @@
 #include "SimDispatcher.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
@@ -115,15 +116,15 @@ int parseOptions(int argc, char** argv, Options& options)
     const QCommandLineOption tcp(QStringLiteral("tcp"),
                                  QStringLiteral("Listen on 127.0.0.1 (the default mode)."));
     const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("TCP port (implies --tcp; 0 picks a free one)."),
+                                  QStringLiteral("TCP port (implies --tcp; 0 picks a free one). Default 9100."),
                                   QStringLiteral("N"), QStringLiteral("9100"));
     const QCommandLineOption pty(QStringLiteral("pty"),
                                  QStringLiteral("Open a pseudo-terminal and print its path."));
     const QCommandLineOption language(QStringLiteral("language"),
-                                      QStringLiteral("Probe answer: 1 Dovra, 2 Ostrel, 3 KEFT."),
+                                      QStringLiteral("Probe answer: 1 Dovra, 2 Ostrel, 3 KEFT. Default 2."),
                                       QStringLiteral("1|2|3"), QStringLiteral("2"));
     const QCommandLineOption model(QStringLiteral("model"),
-                                   QStringLiteral("Model name the model query answers."),
+                                   QStringLiteral("Model name the model query answers. Default KX-21."),
                                    QStringLiteral("NAME"), QStringLiteral("KX-21"));
     const QCommandLineOption silent(QStringLiteral("silent"),
                                     QStringLiteral("Never answer (a printer that is off-line)."));
@@ -139,7 +140,26 @@ int parseOptions(int argc, char** argv, Options& options)
         return 1;
     }
     if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        // Without an application object the parser cannot know the program's name.
+        const QString program = QFileInfo(arguments.value(0)).fileName();
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("<executable_name>"), program);
+        text += QStringLiteral(
+                    "\nIt prints \"listening on 127.0.0.1:<port>\" and/or \"pty: <path>\" once it is\n"
+                    "ready, and ends on SIGINT or SIGTERM. Its state lives as long as the process,\n"
+                    "so settings sent survive a reconnect.\n"
+                    "\nExamples:\n"
+                    "  %1\n"
+                    "      a KX-21 that speaks Ostrel on 127.0.0.1:9100 (Zentrova: Ethernet)\n"
+                    "  %1 --port 0 --silent\n"
+                    "      an off-line printer on a free port\n"
+                    "  %1 --pty --model KX-22 --language 1\n"
+                    "      a serial printer: map the path it prints to a COM port in Zentrova's\n"
+                    "      profile, section [Ports] (COM5=/dev/pts/N), then connect Serial on\n"
+                    "      COM5: with 8 data bits and no parity (a pseudo-terminal holds no other\n"
+                    "      framing)\n")
+                    .arg(program);
+        std::fputs(qPrintable(text), stdout);
         return -1;
     }
     if (!parser.positionalArguments().isEmpty()) {
