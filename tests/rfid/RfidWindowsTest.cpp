@@ -59,6 +59,7 @@ private:
         int receive(void* buffer, int length) override { return m_s->receive(buffer, length); }
         void close() override { m_s->close(); }
         bool isOpen() const override { return m_s->isOpen(); }
+        bool connectionLost() override { return m_s->connectionLost(); }
 
     private:
         std::unique_ptr<platform::TcpSocket> m_s;
