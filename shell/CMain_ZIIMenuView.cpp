@@ -8,6 +8,7 @@
 #include "shell/MenuCommands.h"
 #include "ui/WaitCursor.h"
 #include "core/Globals.h"
+#include "maintenance/CPrinterTool_ZII_Dlg.h"
 
 CMain_ZIIMenuView::CMain_ZIIMenuView(QWidget* parent)
     : CFormView(parent), m_ui(std::make_unique<Ui::CMain_ZIIMenuView>())
@@ -84,5 +85,9 @@ void CMain_ZIIMenuView::OnConfigurePrinterSetting()
 
 void CMain_ZIIMenuView::OnConfigurePrintQuality() {}
 
-void CMain_ZIIMenuView::OnPrinterTool() {}
+void CMain_ZIIMenuView::OnPrinterTool()
+{
+    CPrinterTool_ZII_Dlg dlg(window());
+    dlg.DoModal();
+}
 
