@@ -1,5 +1,6 @@
 // The receive view of a large receive buffer: formatting 1 MiB as text, and the whole path
 // from a Read that adds one reply to the view showing the re-rendered buffer.
+#include "bench/QtBenchMain.h"
 #include "link/Comm.h"
 #include "platform/Services.h"
 #include "tests/support/FakeDeviceIo.h"
@@ -87,13 +88,5 @@ BENCHMARK(BM_ReadToVisible)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // One Basic-page Get against the printer simulator over loopback TCP. With the test clock the
 // fixed waits are counted instead of slept, so the time measured is everything else: writes,
 // reads, parsing and the refresh of the page. A second run sleeps them for the whole figure.
+#include "bench/QtBenchMain.h"
 #include "core/Globals.h"
 #include "core/ModelTable.h"
 #include "link/Comm.h"
@@ -88,13 +89,5 @@ BENCHMARK(BM_BasicGetWithTheWaits)->Unit(benchmark::kMillisecond)->UseRealTime()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

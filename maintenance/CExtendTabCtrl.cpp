@@ -1,5 +1,6 @@
 #include "maintenance/CExtendTabCtrl.h"
 
+#include "maintenance/TabPageLayout.h"
 #include "ui/Dialog.h"
 
 #include <QMouseEvent>
@@ -23,7 +24,7 @@ CExtendTabCtrl::~CExtendTabCtrl()
 void CExtendTabCtrl::CreatePages(const std::vector<UserSettingPage>& pages)
 {
     m_nPageCount = 0;
-    QSize largest(0, 0);
+    std::vector<QWidget*> created;
     for (const UserSettingPage kind : pages) {
         if (m_nPageCount >= kMaxPages)
             break;
@@ -31,12 +32,9 @@ void CExtendTabCtrl::CreatePages(const std::vector<UserSettingPage>& pages)
         ui::Dialog* page = m_pPage[m_nPageCount].get();
         ++m_nPageCount;
         page->Create(this);
-        largest = largest.expandedTo(page->sizeHint());
+        created.push_back(page);
     }
-    // The strip is as large as its largest page under the tabs.
-    const int tabsHeight = tabBar()->sizeHint().height();
-    setMinimumSize(std::max(largest.width() + 1, tabBar()->sizeHint().width()),
-                   tabsHeight + largest.height() + 3);
+    ReserveTabPageArea(*this, created);
 
     m_nCurrentPage = 0;
     for (int i = 0; i < m_nPageCount; ++i)

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "link/Comm.h"
+#include "maintenance/FieldBoxes.h"
 #include "maintenance/SettingCommands.h"
 #include "maintenance/ZplSettingTexts.h"
 #include "platform/Services.h"
@@ -27,11 +28,7 @@ constexpr int IDC_EMULATION = 1029;
 constexpr int IDC_GET = 1086;
 constexpr int IDC_SET = 1514;
 
-struct Field {
-    int box;
-    int control;
-};
-constexpr Field kFields[] = {
+constexpr FieldBox kFields[] = {
     {IDC_CHECK_MEDIA_HANDLING, IDC_MEDIA_HANDLING},
     {IDC_CHECK_MEDIA_FEED, IDC_MEDIA_FEED},
     {IDC_CHECK_BACKFEED, IDC_BACKFEED},
@@ -40,17 +37,12 @@ constexpr Field kFields[] = {
 
 constexpr int kReplySize = 256;
 
-void send(const QByteArray& bytes)
-{
-    g_comm.Write(bytes.constData(), int(bytes.size()));
-}
-
 }  // namespace
 
 CUserSetting_ZII_AdvancedTab::CUserSetting_ZII_AdvancedTab(QWidget* parent) : ui::Dialog(parent)
 {
     m_ui.setupUi(this);
-    for (const Field& f : kFields)
+    for (const FieldBox& f : kFields)
         onCommand(f.box, &CUserSetting_ZII_AdvancedTab::OnCheckField);
     onCommand(IDC_GET, &CUserSetting_ZII_AdvancedTab::OnGetFromPrinter);
     onCommand(IDC_SET, &CUserSetting_ZII_AdvancedTab::OnSetToPrinter);
@@ -90,8 +82,7 @@ void CUserSetting_ZII_AdvancedTab::FillAdvancedLists()
 
 void CUserSetting_ZII_AdvancedTab::OnCheckField()
 {
-    for (const Field& f : kFields)
-        EnableDlgItem(f.control, IsDlgButtonChecked(f.box));
+    FollowFieldBoxes(*this, kFields);
 }
 
 void CUserSetting_ZII_AdvancedTab::OnGetFromPrinter()
@@ -100,24 +91,23 @@ void CUserSetting_ZII_AdvancedTab::OnGetFromPrinter()
     platform::Clock& clock = platform::clock();
     char reply[kReplySize] = {};
     // Only the bytes this read brought count, never what an earlier reply left behind.
-    auto read = [&]() { return std::min(g_comm.Read(reply, kReplySize), kReplySize); };
+    auto read = [&]() { return setting::ReadReply(reply, kReplySize); };
 
-    send(setting::SettingQuery(setting::QueryMediaHandling));
+    setting::Send(setting::SettingQuery(setting::QueryMediaHandling));
     clock.sleep(50);
     if (const int n = read(); n > 0) {
         if (const auto position = zplsetting::MediaHandlingReply(reply, n))
             m_cboMediaHandling->setCurrentIndex(*position);
     }
 
-    send(setting::SettingQuery(setting::QueryMediaFeed));
+    setting::Send(setting::SettingQuery(setting::QueryMediaFeed));
     clock.sleep(50);
     if (const int n = read(); n > 0) {
         if (const auto position = zplsetting::MediaFeedReply(reply, n))
             m_cboMediaFeed->setCurrentIndex(*position);
     }
 
-    const QByteArray probe = setting::LanguageProbe();
-    if (g_comm.Write(probe.constData(), int(probe.size())) > 0) {
+    if (setting::Send(setting::LanguageProbe()) > 0) {
         clock.sleep(100);
         if (const int n = read(); n > 0) {
             const QString language = setting::ProbeReplyLanguage(reply, n);
@@ -157,5 +147,5 @@ void CUserSetting_ZII_AdvancedTab::OnSetToPrinter()
         return;
     const char emulation = static_cast<char>(setting::kEmulationDovra + position);
     g_language = setting::EmulationLanguage(emulation);
-    send(setting::EmulationSwitch(emulation));
+    setting::Send(setting::EmulationSwitch(emulation));
 }

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "link/Comm.h"
+#include "maintenance/FieldBoxes.h"
 #include "maintenance/SettingCommands.h"
 #include "platform/Services.h"
 #include "ui/DataExchange.h"
@@ -38,11 +39,7 @@ constexpr int IDC_PRINT_OFFSET = 1069;
 constexpr int IDC_GET = 1086;
 constexpr int IDC_SET = 1514;
 
-struct Field {
-    int box;
-    int control;
-};
-constexpr Field kFields[] = {
+constexpr FieldBox kFields[] = {
     {IDC_CHECK_WIDTH, IDC_WIDTH},           {IDC_CHECK_HEIGHT, IDC_HEIGHT},
     {IDC_CHECK_ORIENTATION, IDC_ORIENTATION}, {IDC_CHECK_SPEED, IDC_SPEED},
     {IDC_CHECK_DARKNESS, IDC_DARKNESS},     {IDC_CHECK_PRINT_MODE, IDC_PRINT_MODE},
@@ -68,11 +65,6 @@ int modelFamily()
     return g_curModelInfo ? g_curModelInfo->m_nMenuViewId : 101;
 }
 
-void send(const QByteArray& bytes)
-{
-    g_comm.Write(bytes.constData(), int(bytes.size()));
-}
-
 void select(QComboBox* combo, std::optional<int> position)
 {
     if (position && *position < combo->count())
@@ -84,7 +76,7 @@ void select(QComboBox* combo, std::optional<int> position)
 CUserSetting_ZII_BasicTab::CUserSetting_ZII_BasicTab(QWidget* parent) : ui::Dialog(parent)
 {
     m_ui.setupUi(this);
-    for (const Field& f : kFields)
+    for (const FieldBox& f : kFields)
         onCommand(f.box, &CUserSetting_ZII_BasicTab::OnCheckField);
     onCommand(IDC_GET, &CUserSetting_ZII_BasicTab::OnGetFromPrinter);
     onCommand(IDC_SET, &CUserSetting_ZII_BasicTab::OnSetToPrinter);
@@ -129,14 +121,13 @@ void CUserSetting_ZII_BasicTab::FillBasicLists()
 
 void CUserSetting_ZII_BasicTab::OnCheckField()
 {
-    for (const Field& f : kFields)
-        EnableDlgItem(f.control, IsDlgButtonChecked(f.box));
+    FollowFieldBoxes(*this, kFields);
     EnableDlgItem(IDC_SET, true);
 }
 
 void CUserSetting_ZII_BasicTab::CheckAllFields()
 {
-    for (const Field& f : kFields) {
+    for (const FieldBox& f : kFields) {
         CheckDlgButton(f.box, true);
         EnableDlgItem(f.control, true);
     }
@@ -146,7 +137,7 @@ void CUserSetting_ZII_BasicTab::CheckAllFields()
 bool CUserSetting_ZII_BasicTab::IsNothingChecked() const
 {
     return std::none_of(std::begin(kFields), std::end(kFields),
-                        [this](const Field& f) { return IsDlgButtonChecked(f.box); });
+                        [this](const FieldBox& f) { return IsDlgButtonChecked(f.box); });
 }
 
 void CUserSetting_ZII_BasicTab::OnGetFromPrinter()
@@ -158,10 +149,10 @@ void CUserSetting_ZII_BasicTab::OnGetFromPrinter()
 
     // Each reply is applied only when the read brought bytes, and only those bytes count.
     auto ask = [&](const QByteArray& query, const std::function<void(int)>& apply) {
-        send(query);
+        setting::Send(query);
         clock.sleep(70);
         std::memset(reply, 0, sizeof reply);
-        const int n = std::min(g_comm.Read(reply, kReplySize), kReplySize);
+        const int n = setting::ReadReply(reply, kReplySize);
         if (n > 0)
             apply(n);
         clock.sleep(80);
@@ -196,10 +187,10 @@ void CUserSetting_ZII_BasicTab::OnGetFromPrinter()
     ask(setting::SettingQuery(setting::QueryTearOff), number(m_nTearOff));
     ask(setting::SettingQuery(setting::QueryPrintOffset), number(m_nPrintOffset));
 
-    send(setting::LockStatusQuery());
+    setting::Send(setting::LockStatusQuery());
     clock.sleep(70);
     std::memset(reply, 0, sizeof reply);
-    const int n = std::min(g_comm.Read(reply, kReplySize), kReplySize);
+    const int n = setting::ReadReply(reply, kReplySize);
     // A reply too short to hold the lock bytes counts as none.
     if (const auto locks = n > 0 ? setting::LockByte(reply, n) : std::nullopt) {
         for (const LockBox& lock : kLockBoxes)
@@ -239,7 +230,7 @@ void CUserSetting_ZII_BasicTab::OnSetToPrinter()
     UpdateData(true);
     ui::WaitCursor wait;
     for (const LockBox& lock : kLockBoxes)
-        send(setting::SettingLock(false, lock.item));
+        setting::Send(setting::SettingLock(false, lock.item));
 
     const zplsetting::BasicSettings settings = WindowSettings();
     const int family = modelFamily();
@@ -251,9 +242,9 @@ void CUserSetting_ZII_BasicTab::OnSetToPrinter()
     }
 
     for (const LockBox& lock : kLockBoxes)
-        send(setting::SettingLock(IsDlgButtonChecked(lock.box), lock.item));
+        setting::Send(setting::SettingLock(IsDlgButtonChecked(lock.box), lock.item));
     if (settings.orientation && family == zplsetting::kFamilyParameterOrientation)
-        send(setting::ParameterSet(setting::ParamOrientation,
+        setting::Send(setting::ParameterSet(setting::ParamOrientation,
                                    settings.orientationPosition == 1 ? 1 : 0));
     UpdateData(false);
 }

@@ -1,5 +1,8 @@
 #include "maintenance/SettingCommands.h"
 
+#include "link/Comm.h"
+
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -82,6 +85,16 @@ QString ProbeReplyLanguage(const char* reply, int length)
 {
     const QByteArray text = ReplyText(reply, length);
     return text.size() == 1 ? EmulationLanguage(text[0]) : QString();
+}
+
+int Send(const QByteArray& bytes)
+{
+    return g_comm.Write(bytes.constData(), static_cast<int>(bytes.size()));
+}
+
+int ReadReply(char* buffer, int size)
+{
+    return std::clamp(g_comm.Read(buffer, size), 0, std::max(size, 0));
 }
 
 QByteArray ReplyText(const char* reply, int length)

@@ -3,6 +3,7 @@
 #include "ui_CZentrovaDlg.h"
 
 #include "link/Comm.h"
+#include "maintenance/SettingCommands.h"
 #include "platform/Services.h"
 #include "shell/CMain_OstrelMenuView.h"
 #include "shell/CMain_ZIIMenuView.h"
@@ -379,20 +380,15 @@ void CZentrovaDlg::OnConnect()
 
 void CZentrovaDlg::ProbeLanguage()
 {
-    static constexpr char kProbe[5] = {'\x1B', '\xAF', 'P', 'E', 'G'};
-    if (g_comm.Write(kProbe, 5) <= 0)
+    if (setting::Send(setting::LanguageProbe()) <= 0)
         return;
     platform::clock().sleep(100);
-    char reply[257] = {};
-    if (g_comm.Read(reply, 256) <= 0)
+    char reply[256] = {};
+    const int n = setting::ReadReply(reply, int(sizeof reply));
+    if (n <= 0)
         return;
-    const QByteArray text(reply);  // up to the first zero byte
-    if (text == "1")
-        g_language = QStringLiteral("Dovra");
-    else if (text == "2")
-        g_language = QStringLiteral("Ostrel");
-    else if (text == "3")
-        g_language = QStringLiteral("KEFT");
+    if (const QString language = setting::ProbeReplyLanguage(reply, n); !language.isEmpty())
+        g_language = language;
 }
 
 bool CZentrovaDlg::QueryPrinterModel()

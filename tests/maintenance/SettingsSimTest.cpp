@@ -95,6 +95,8 @@ TEST_F(SettingsModuleTest, StrayAndOverlongBytesNeverStallTheStream)
 {
     EXPECT_EQ(feed("^PW" + std::string(13, '1') + "\r\n^PI0\r\n"), "KX-21\r\n");
     EXPECT_EQ(query(0x01), "812");
+    EXPECT_EQ(feed("^JUF"), "");  // another tool's command, taken without waiting
+    EXPECT_EQ(settings.settings().saves, 0);
     EXPECT_EQ(feed("^P"), "");
     EXPECT_EQ(feed("I0\r\n"), "KX-21\r\n");
     EXPECT_EQ(feed("~SD31\r\n^MNX\r\n^PWabc\r\n"), "");

@@ -151,8 +151,16 @@ std::size_t SettingsModule::consumeEscape(std::string_view pending, SimPrinterSt
 
 std::size_t SettingsModule::consumeZpl(std::string_view pending)
 {
-    static constexpr std::string_view kKnown[] = {"~SD", "~TA", "^PW", "^LL", "^PO", "^PR", "^MT",
-                                                  "^MN", "^LT", "^MM", "^MF", "^PM", "^JU"};
+    // The save is a whole command of its own; "^JUF" and the like belong to other tools.
+    if (const std::size_t n = MatchLiteral(pending, "^JUS"); n != kNotMine) {
+        if (n != kNeedMore) {
+            ++m_settings.saves;
+            SimLog("settings saved");
+        }
+        return n;
+    }
+    static constexpr std::string_view kKnown[] = {"~SD", "~TA", "^PW", "^LL", "^PO", "^PR",
+                                                  "^MT", "^MN", "^LT", "^MM", "^MF", "^PM"};
     if (pending.size() < 3) {
         const bool prefix = std::any_of(std::begin(kKnown), std::end(kKnown),
                                         [&](std::string_view m) { return m.starts_with(pending); });
@@ -177,13 +185,6 @@ std::size_t SettingsModule::consumeZpl(std::string_view pending)
 
     int number = 0;
     Settings& s = m_settings;
-    if (mnemonic == "^JU") {
-        if (field != "S")
-            return kNotMine;
-        ++s.saves;
-        SimLog("settings saved");
-        return end;
-    }
     if (mnemonic == "^PO" || mnemonic == "^MT" || mnemonic == "^MN" || mnemonic == "^MM" ||
         mnemonic == "^MF" || mnemonic == "^PM") {
         if (first.size() != 1)
