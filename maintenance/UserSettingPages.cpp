@@ -1,5 +1,8 @@
 #include "maintenance/UserSettingPages.h"
 
+#include "maintenance/CHardwareInfoSetting.h"
+#include "maintenance/CPrinterPageSetting.h"
+#include "maintenance/CSerialSetting.h"
 #include "ui/Dialog.h"
 
 std::unique_ptr<ui::Dialog> CreateUserSettingPage(UserSettingPage page)
@@ -13,11 +16,14 @@ std::unique_ptr<ui::Dialog> CreateUserSettingPage(UserSettingPage page)
     case UserSettingPage::Language:
     case UserSettingPage::Others:
     case UserSettingPage::Power:
-    case UserSettingPage::SerialSetting:
-    case UserSettingPage::PrintAndPage:
-    case UserSettingPage::HardwareInfo:
     case UserSettingPage::PrinterInfo:
         break;
+    case UserSettingPage::SerialSetting:
+        return std::make_unique<CSerialSetting>();
+    case UserSettingPage::PrintAndPage:
+        return std::make_unique<CPrinterPageSetting>();
+    case UserSettingPage::HardwareInfo:
+        return std::make_unique<CHardwareInfoSetting>();
     }
     return std::make_unique<ui::Dialog>();
 }
