@@ -15,6 +15,12 @@ public:
     virtual ~Alerts() = default;
     // Shows the text with the application's title and an OK button; returns when dismissed.
     virtual void show(const QString& text, AlertIcon icon) = 0;
+    // The same under a caption of its own in place of the application's title.
+    virtual void show(const QString& text, AlertIcon icon, const QString& caption)
+    {
+        static_cast<void>(caption);
+        show(text, icon);
+    }
 };
 
 template <>

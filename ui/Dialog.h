@@ -82,6 +82,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // A button bound to a handler that needs more than the dialog (a row of a table).
+    void bindCommand(int id, std::function<void()> handler) { bindClicked(id, std::move(handler)); }
 
 private:
     class TemplateState;

@@ -15,7 +15,11 @@ public:
 
     void show(const QString& text, platform::AlertIcon icon) override
     {
-        QMessageBox box(boxIcon(icon), m_title, text, QMessageBox::Ok,
+        show(text, icon, m_title);
+    }
+    void show(const QString& text, platform::AlertIcon icon, const QString& caption) override
+    {
+        QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok,
                         QApplication::activeWindow());
         box.exec();
     }
@@ -42,6 +46,11 @@ private:
 void MessageBox(const QString& text, platform::AlertIcon icon)
 {
     platform::alerts().show(text, icon);
+}
+
+void MessageBox(const QString& text, platform::AlertIcon icon, const QString& caption)
+{
+    platform::alerts().show(text, icon, caption);
 }
 
 void installMessageBoxes(const QString& applicationTitle)

@@ -30,6 +30,10 @@ public:
     {
         m_hooks.recordMessage(text, icon);
     }
+    void show(const QString& text, platform::AlertIcon icon, const QString& caption) override
+    {
+        m_hooks.recordMessage(text, icon, caption);
+    }
 
 private:
     TestHooks& m_hooks;
@@ -70,9 +74,10 @@ bool TestHooks::runScript(Dialog& dialog)
     throw std::logic_error("modal dialog without a script: " + className(type).toStdString());
 }
 
-void TestHooks::recordMessage(const QString& text, platform::AlertIcon icon)
+void TestHooks::recordMessage(const QString& text, platform::AlertIcon icon,
+                              const QString& caption)
 {
-    m_messages.push_back({text, icon});
+    m_messages.push_back({text, icon, caption});
 }
 
 std::optional<QString> TestHooks::takeFileAnswer(const FileDialogRequest& request)

@@ -17,6 +17,7 @@ class Dialog;
 struct RecordedMessage {
     QString text;
     platform::AlertIcon icon;
+    QString caption;  // empty: the application's title
 };
 
 struct FileDialogRequest {
@@ -59,7 +60,7 @@ public:
 
     // Used by the ui layer itself.
     bool runScript(Dialog& dialog);  // false: no hooks for it (never: throws instead)
-    void recordMessage(const QString& text, platform::AlertIcon icon);
+    void recordMessage(const QString& text, platform::AlertIcon icon, const QString& caption = {});
     std::optional<QString> takeFileAnswer(const FileDialogRequest& request);
 
 private:

@@ -3,9 +3,11 @@
 #include "CalibrationModule.h"
 #include "IdentityModule.h"
 #include "MaintenanceModule.h"
+#include "MenuModeZeroModule.h"
 #include "RfidModule.h"
 #include "SettingsModule.h"
 #include "StatusModule.h"
+
 
 // One line per module; a tool's module goes before the identity module when its commands
 // could begin like the probe or the model query.
@@ -17,7 +19,7 @@ std::vector<std::unique_ptr<SimModule>> CreateSimModules()
     modules.push_back(std::make_unique<CalibrationModule>());
     modules.push_back(std::make_unique<StatusModule>());
     modules.push_back(std::make_unique<MaintenanceModule>());
-
     modules.push_back(std::make_unique<RfidModule>());
+    modules.push_back(std::make_unique<MenuModeZeroModule>());
     return modules;
 }
