@@ -3,6 +3,8 @@
 #include "link/Comm.h"
 #include "maintenance/CCalibrationTabDialog.h"
 #include "maintenance/CCheckPrinterStatusTabDlg.h"
+#include "rfid/CRFIDSetting.h"
+#include "rfid/CRFIDWriteRead.h"
 #include "shell/StringIds.h"
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
@@ -38,6 +40,14 @@ void OnCommandTester(QWidget* page)
     dlg.DoModal();
 }
 
-void OnRfidSetConfiguration(QWidget*) {}
+void OnRfidSetConfiguration(QWidget* page)
+{
+    CRFIDSetting dlg(page->window());
+    dlg.DoModal();
+}
 
-void OnRfidWriteRead(QWidget*) {}
+void OnRfidWriteRead(QWidget* page)
+{
+    CRFIDWriteRead dlg(page->window());
+    dlg.DoModal();
+}
