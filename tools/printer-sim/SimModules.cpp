@@ -17,7 +17,6 @@ std::vector<std::unique_ptr<SimModule>> CreateSimModules()
     modules.push_back(std::make_unique<CalibrationModule>());
     modules.push_back(std::make_unique<StatusModule>());
     modules.push_back(std::make_unique<MaintenanceModule>());
-
     modules.push_back(std::make_unique<RfidModule>());
     return modules;
 }
