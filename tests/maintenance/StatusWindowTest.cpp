@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QTabBar>
+#include <random>
 
 namespace {
 
@@ -137,6 +138,31 @@ TEST_F(StatusWindowTest, PagesWithoutATabWorkWhenShown)
     click(page(2), page(2).buttonId());
     EXPECT_EQ(messageTexts(), QStringList{"This Command is applied in Serial Interface only!"});
     EXPECT_TRUE(io.device(QStringLiteral("LPT1:")).written.isEmpty());
+}
+
+TEST_F(StatusWindowTest, RandomRepliesOfEveryLength)
+{
+    std::mt19937 random(4118);
+    for (int index = 0; index < 4; ++index) {
+        CStatusCmdPage& p = page(index);
+        const int needed = status::QueryOf(p.query()).replyLength;
+        for (int length = 0; length <= 200; ++length) {
+            QByteArray reply(length, '\0');
+            for (char& b : reply)
+                b = static_cast<char>(random());
+            hooks.clearMessages();
+            printer->replies = {reply, QByteArray()};
+            click(p, p.buttonId());
+            // Only the asked length is read; a short reply changes nothing and is reported.
+            EXPECT_EQ(printer->calls.last(), QStringLiteral("read(%1)").arg(needed));
+            if (length < needed)
+                EXPECT_EQ(messageTexts(), QStringList{kReadFail}) << length;
+            else if (p.query() != status::Query::Ee)
+                EXPECT_TRUE(hooks.messages().empty()) << length;
+            EXPECT_LE(ticked(p).size(), status::BoxCaptions(p.query()).size());
+            printer->replies.clear();
+        }
+    }
 }
 
 }  // namespace
