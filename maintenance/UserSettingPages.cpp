@@ -1,22 +1,32 @@
 #include "maintenance/UserSettingPages.h"
 
+#include "maintenance/CLanguageSetting.h"
+#include "maintenance/CPrinterInfo.h"
+#include "maintenance/CUserSetting_ZII_SerialTab.h"
+#include "maintenance/CUserSetting_ZII_TimeTab.h"
+#include "maintenance/UserSetting_ZII_PowerTab.h"
 #include "ui/Dialog.h"
 
 std::unique_ptr<ui::Dialog> CreateUserSettingPage(UserSettingPage page)
 {
     switch (page) {
-    // Each page's own class replaces its empty stand-in here when it is built.
     case UserSettingPage::Interface:
+        return std::make_unique<CUserSetting_ZII_SerialTab>();
+    case UserSettingPage::RealTimeClock:
+        return std::make_unique<CUserSetting_ZII_TimeTab>();
+    case UserSettingPage::Language:
+        return std::make_unique<CLanguageSetting>();
+    case UserSettingPage::Others:
+    case UserSettingPage::PrinterInfo:
+        return std::make_unique<CPrinterInfo>();
+    case UserSettingPage::Power:
+        return std::make_unique<UserSetting_ZII_PowerTab>();
+    // Each page's own class replaces its empty stand-in here when it is built.
     case UserSettingPage::Basic:
     case UserSettingPage::Advanced:
-    case UserSettingPage::RealTimeClock:
-    case UserSettingPage::Language:
-    case UserSettingPage::Others:
-    case UserSettingPage::Power:
     case UserSettingPage::SerialSetting:
     case UserSettingPage::PrintAndPage:
     case UserSettingPage::HardwareInfo:
-    case UserSettingPage::PrinterInfo:
         break;
     }
     return std::make_unique<ui::Dialog>();

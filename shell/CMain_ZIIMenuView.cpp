@@ -4,6 +4,7 @@
 
 #include "shell/MenuCommands.h"
 #include "core/Globals.h"
+#include "maintenance/CUserSetting_ZII_QualityDlg.h"
 
 CMain_ZIIMenuView::CMain_ZIIMenuView(QWidget* parent)
     : CFormView(parent), m_ui(std::make_unique<Ui::CMain_ZIIMenuView>())
@@ -68,7 +69,11 @@ void CMain_ZIIMenuView::EnableMenuButtons(bool bConnected)
 // Raises the wait cursor around the user-setting window once that window is built.
 void CMain_ZIIMenuView::OnConfigurePrinterSetting() {}
 
-void CMain_ZIIMenuView::OnConfigurePrintQuality() {}
+void CMain_ZIIMenuView::OnConfigurePrintQuality()
+{
+    CUserSetting_ZII_QualityDlg dialog(this);
+    dialog.DoModal();
+}
 
 void CMain_ZIIMenuView::OnPrinterTool() {}
 
