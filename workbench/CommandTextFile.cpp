@@ -75,7 +75,9 @@ QByteArray CommandTextFile::encode(QStringView text)
     auto* out = reinterpret_cast<uchar*>(bytes.data());
     out[0] = 0xFF;
     out[1] = 0xFE;
-    qToLittleEndian<quint16>(text.utf16(), text.size(), out + 2);
+    // A null view has no characters to copy, and no pointer to copy them from.
+    if (!text.isEmpty())
+        qToLittleEndian<quint16>(text.utf16(), text.size(), out + 2);
     return bytes;
 }
 

@@ -70,6 +70,12 @@ TEST_F(CommandTextFileTest, EncodeIsMarkThenUtf16le)
     EXPECT_EQ(CommandTextFile::encode(u"A\r\n\u20AC"),
               raw({0xFF, 0xFE, 'A', 0, '\r', 0, '\n', 0, 0xAC, 0x20}));
     EXPECT_EQ(CommandTextFile::encode(u""), raw({0xFF, 0xFE}));
+    // A null text is only the mark (it once handed a null pointer to the copy).
+    EXPECT_EQ(CommandTextFile::encode(QStringView()), raw({0xFF, 0xFE}));
+    ASSERT_TRUE(CommandTextFile::save(path("null.txt"), QString()));
+    QFile file(path("null.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), raw({0xFF, 0xFE}));
 }
 
 TEST_F(CommandTextFileTest, SaveThenLoadRoundTrip)
