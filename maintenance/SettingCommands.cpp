@@ -59,6 +59,31 @@ QByteArray EmulationSwitch(char emulation)
     return bytes({0x1B, 0xAF, 'P', 'E', 'S', emulation});
 }
 
+QByteArray LanguageProbe()
+{
+    return bytes({0x1B, 0xAF, 'P', 'E', 'G'});
+}
+
+QString EmulationLanguage(char emulation)
+{
+    switch (emulation) {
+    case kEmulationDovra:
+        return QStringLiteral("Dovra");
+    case kEmulationOstrel:
+        return QStringLiteral("Ostrel");
+    case kEmulationKeft:
+        return QStringLiteral("KEFT");
+    default:
+        return {};
+    }
+}
+
+QString ProbeReplyLanguage(const char* reply, int length)
+{
+    const QByteArray text = ReplyText(reply, length);
+    return text.size() == 1 ? EmulationLanguage(text[0]) : QString();
+}
+
 QByteArray ReplyText(const char* reply, int length)
 {
     if (!reply || length <= 0)
@@ -92,6 +117,17 @@ int DecimalReply(const char* reply, int length)
 bool LetterReply(const char* reply, int length, const char* letter)
 {
     return letter && ReplyText(reply, length) == QByteArray(letter);
+}
+
+std::optional<int> LetterChoice(const char* reply, int length,
+                                std::initializer_list<LetterCode> codes)
+{
+    const QByteArray text = ReplyText(reply, length);
+    for (const LetterCode& code : codes) {
+        if (code.letter && text == QByteArray(code.letter))
+            return code.position;
+    }
+    return std::nullopt;
 }
 
 QString PageSaveTrailer(const QString& language)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 // The printer's setting vocabulary, shared by every setting page: queries, locks, parameters,
@@ -37,15 +38,16 @@ enum LockItem : std::uint8_t {
     LockLanguage = 8,
 };
 
-// Parameter items (ESC EM SUB item to query, ESC EM EM item value to set).
+// Parameter items (ESC EM SUB item to query, ESC EM EM item value to set); the item byte
+// reads as its number in hexadecimal.
 enum ParameterItem : std::uint8_t {
-    ParamPowerOffEnable = 13,
-    ParamPowerOffTime = 14,  // the one item with a two-byte value
-    ParamPowerSaveEnable = 15,
-    ParamPowerSaveTime = 16,
-    ParamBluetoothRole = 18,
-    ParamBluetoothPairing = 19,
-    ParamOrientation = 23,
+    ParamPowerOffEnable = 0x13,
+    ParamPowerOffTime = 0x14,  // the one item with a two-byte value
+    ParamPowerSaveEnable = 0x15,
+    ParamPowerSaveTime = 0x16,
+    ParamBluetoothRole = 0x18,
+    ParamBluetoothPairing = 0x19,
+    ParamOrientation = 0x23,
 };
 
 // Emulation switch and language probe digits.
@@ -70,6 +72,12 @@ QByteArray ParameterSet(std::uint8_t item, int value);
 
 // ESC AF 'P' 'E' 'S' n, n = '1' Dovra, '2' Ostrel, '3' KEFT.
 QByteArray EmulationSwitch(char emulation);
+// ESC AF 'P' 'E' 'G', answered with the digit of the printer's language.
+QByteArray LanguageProbe();
+// The language name of an emulation digit ("Dovra", "Ostrel", "KEFT"); empty for another.
+QString EmulationLanguage(char emulation);
+// The language name a probe reply gives (the reply text is the digit alone); empty for none.
+QString ProbeReplyLanguage(const char* reply, int length);
 
 // A reply as text: its first `length` bytes up to the first zero byte.
 QByteArray ReplyText(const char* reply, int length);
@@ -78,6 +86,14 @@ QByteArray ReplyText(const char* reply, int length);
 int DecimalReply(const char* reply, int length);
 // True when the reply text is exactly `letter`.
 bool LetterReply(const char* reply, int length, const char* letter);
+// A letter reply and the list position it chooses.
+struct LetterCode {
+    const char* letter;
+    int position;
+};
+// The position of the code whose letter the reply text is exactly; nullopt for none.
+std::optional<int> LetterChoice(const char* reply, int length,
+                                std::initializer_list<LetterCode> codes);
 
 // The trailer of the Basic and Advanced pages, which depends on the language name.
 QString PageSaveTrailer(const QString& language);

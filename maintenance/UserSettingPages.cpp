@@ -2,6 +2,8 @@
 
 #include "maintenance/CLanguageSetting.h"
 #include "maintenance/CPrinterInfo.h"
+#include "maintenance/CUserSetting_ZII_AdvancedTab.h"
+#include "maintenance/CUserSetting_ZII_BasicTab.h"
 #include "maintenance/CUserSetting_ZII_SerialTab.h"
 #include "maintenance/CUserSetting_ZII_TimeTab.h"
 #include "maintenance/UserSetting_ZII_PowerTab.h"
@@ -12,6 +14,10 @@ std::unique_ptr<ui::Dialog> CreateUserSettingPage(UserSettingPage page)
     switch (page) {
     case UserSettingPage::Interface:
         return std::make_unique<CUserSetting_ZII_SerialTab>();
+    case UserSettingPage::Basic:
+        return std::make_unique<CUserSetting_ZII_BasicTab>();
+    case UserSettingPage::Advanced:
+        return std::make_unique<CUserSetting_ZII_AdvancedTab>();
     case UserSettingPage::RealTimeClock:
         return std::make_unique<CUserSetting_ZII_TimeTab>();
     case UserSettingPage::Language:
@@ -22,8 +28,6 @@ std::unique_ptr<ui::Dialog> CreateUserSettingPage(UserSettingPage page)
     case UserSettingPage::Power:
         return std::make_unique<UserSetting_ZII_PowerTab>();
     // Each page's own class replaces its empty stand-in here when it is built.
-    case UserSettingPage::Basic:
-    case UserSettingPage::Advanced:
     case UserSettingPage::SerialSetting:
     case UserSettingPage::PrintAndPage:
     case UserSettingPage::HardwareInfo:

@@ -31,6 +31,12 @@ WaitCursor::~WaitCursor()
         QGuiApplication::restoreOverrideCursor();
 }
 
+void WaitCursor::ShowArrowForInput()
+{
+    if (s_depth > 0 && haveGui() && QGuiApplication::overrideCursor())
+        QGuiApplication::changeOverrideCursor(Qt::ArrowCursor);
+}
+
 int WaitCursor::depth()
 {
     return s_depth;

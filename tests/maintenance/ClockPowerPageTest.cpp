@@ -66,7 +66,7 @@ TEST_F(PowerPageTest, GetShowsTheParametersInMinutesAndSeconds)
             reply(r);
         clearSent();
         click(*p, kPowerGet);
-        EXPECT_EQ(sent(), hex("1b191a0d" "1b191a0e" "1b191a0f" "1b191a10"));
+        EXPECT_EQ(sent(), hex("1b191a13" "1b191a14" "1b191a15" "1b191a16"));
         EXPECT_EQ(waits(), (std::vector<int>{50, 50, 50, 50}));
         EXPECT_EQ((QStringList{choice(*p, kPowerOff), p->GetDlgItemText(kPowerOffTime),
                                choice(*p, kPowerSave), p->GetDlgItemText(kPowerSaveTime)}),

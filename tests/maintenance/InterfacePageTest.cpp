@@ -205,7 +205,7 @@ TEST_F(InterfacePageTest, Family201ModuleUsesParametersForRoleAndPairing)
     reply(QByteArray("\x01", 1));
     reply("AA:BB");
     click(*p, kGet);
-    EXPECT_EQ(sent(), hex("1f1f6964" "1f1f6973" "1f1f696b" "1f1f6963" "1b191a12" "1b191a13" "1f1f696d"));
+    EXPECT_EQ(sent(), hex("1f1f6964" "1f1f6973" "1f1f696b" "1f1f6963" "1b191a18" "1b191a19" "1f1f696d"));
     auto* ssp = p->item<QComboBox>(kSsp);
     ASSERT_EQ(ssp->count(), 2);
     EXPECT_EQ(ssp->itemText(0), QStringLiteral("PIN Code Mode"));
@@ -219,7 +219,7 @@ TEST_F(InterfacePageTest, Family201ModuleUsesParametersForRoleAndPairing)
 
     clearSent();
     click(*p, kSet);
-    EXPECT_EQ(sent(), QByteArray("\x1f\x1fp02" "0000\rPRN-2\r") + hex("1b19191300" "1b19191201" "1b19191300"));
+    EXPECT_EQ(sent(), QByteArray("\x1f\x1fp02" "0000\rPRN-2\r") + hex("1b19191900" "1b19191801" "1b19191900"));
     EXPECT_TRUE(waits().empty());
 }
 

@@ -18,10 +18,14 @@ TEST(SettingCommandsTest, ByteSequences)
     EXPECT_EQ(setting::SettingLock(true, setting::LockLanguage), hex("1b1c1f0108"));
     EXPECT_EQ(setting::SettingLock(false, setting::LockPrintSpeed), hex("1b1c1f0001"));
     EXPECT_EQ(setting::LockStatusQuery(), hex("1b1c2f"));
-    EXPECT_EQ(setting::ParameterQuery(setting::ParamOrientation), hex("1b191a17"));
-    EXPECT_EQ(setting::ParameterSet(setting::ParamPowerSaveTime, 89), hex("1b19191059"));
-    EXPECT_EQ(setting::ParameterSet(setting::ParamPowerOffTime, 3600), hex("1b19190e100e"));
+    // Parameter items are the hexadecimal bytes their numbers read as.
+    EXPECT_EQ(setting::ParameterQuery(setting::ParamOrientation), hex("1b191a23"));
+    EXPECT_EQ(setting::ParameterSet(setting::ParamOrientation, 1), hex("1b19192301"));
+    EXPECT_EQ(setting::ParameterSet(setting::ParamPowerSaveTime, 89), hex("1b19191659"));
+    EXPECT_EQ(setting::ParameterSet(setting::ParamPowerOffTime, 3600), hex("1b191914100e"));
+    EXPECT_EQ(setting::ParameterQuery(setting::ParamBluetoothPairing), hex("1b191a19"));
     EXPECT_EQ(setting::EmulationSwitch(setting::kEmulationKeft), hex("1baf50455333"));
+    EXPECT_EQ(setting::LanguageProbe(), hex("1baf504547"));
 }
 
 TEST(SettingCommandsTest, LockByteFromBytesTwoAndThree)
@@ -56,6 +60,20 @@ TEST(SettingCommandsTest, DecimalAndLetterReplies)
     EXPECT_TRUE(setting::LetterReply("T\0junk", 6, "T"));
     EXPECT_FALSE(setting::LetterReply("TB", 2, "T"));
     EXPECT_FALSE(setting::LetterReply("T", 0, "T"));
+    const auto media = [](const QByteArray& reply) {
+        return setting::LetterChoice(reply.constData(), int(reply.size()),
+                                     {{"W", 0}, {"G", 0}, {"C", 1}, {"M", 2}});
+    };
+    EXPECT_EQ(media("G"), 0);
+    EXPECT_EQ(media("M"), 2);
+    EXPECT_EQ(media(QByteArray("C\0W", 3)), 1);
+    EXPECT_EQ(media("CW"), std::nullopt);
+    EXPECT_EQ(media(""), std::nullopt);
+
+    EXPECT_EQ(setting::ProbeReplyLanguage("3", 1), "KEFT");
+    EXPECT_EQ(setting::ProbeReplyLanguage("1\0", 2), "Dovra");
+    EXPECT_EQ(setting::ProbeReplyLanguage("21", 2), "");
+    EXPECT_EQ(setting::ProbeReplyLanguage("4", 1), "");
     EXPECT_EQ(setting::PageSaveTrailer(QStringLiteral("Dovra")), QStringLiteral("^XA\r\n^JUS\r\n^XZ\r\n"));
     EXPECT_EQ(setting::PageSaveTrailer(QStringLiteral("Ostrel")), QStringLiteral("^XA^JUS^XZ\r\n"));
 }
@@ -74,6 +92,9 @@ TEST(SettingCommandsTest, RandomRepliesStayInsideTheirLength)
             setting::LetterReply(data, length, "T");
             EXPECT_LE(setting::ReplyText(data, length).size(), length);
             EXPECT_EQ(setting::LockByte(data, length).has_value(), length >= 4);
+            setting::LetterChoice(data, length, {{"T", 0}, {"B", 1}});
+            const QString language = setting::ProbeReplyLanguage(data, length);
+            EXPECT_TRUE(language.isEmpty() || (length >= 1 && data[0] >= '1' && data[0] <= '3'));
         }
     }
 }

@@ -31,24 +31,24 @@ std::size_t ClockPowerModule::consume(std::string_view pending, SimPrinterState&
     const int item = static_cast<unsigned char>(pending[3]);
     int* values[] = {&m_powerOffEnable, &m_powerOffSeconds, &m_powerSaveEnable, &m_powerSaveSeconds};
     const char* names[] = {"power-off enable", "power-off time", "power-save enable", "power-save time"};
-    if (item < 13 || item > 16)
+    if (item < 0x13 || item > 0x16)
         return kNotMine;
-    int& value = *values[item - 13];
-    const std::string name = names[item - 13];
+    int& value = *values[item - 0x13];
+    const std::string name = names[item - 0x13];
     if (query) {
         if (!state.silent) {
             reply += static_cast<char>(value & 0xFF);
-            if (item == 14)
+            if (item == 0x14)
                 reply += static_cast<char>(value >> 8 & 0xFF);
         }
         SimLog(name + " read " + std::to_string(value));
         return 4;
     }
-    const std::size_t length = item == 14 ? 6 : 5;
+    const std::size_t length = item == 0x14 ? 6 : 5;
     if (pending.size() < length)
         return kNeedMore;
     value = static_cast<unsigned char>(pending[4]);
-    if (item == 14)
+    if (item == 0x14)
         value |= static_cast<unsigned char>(pending[5]) << 8;
     SimLog(name + " set " + std::to_string(value));
     return length;

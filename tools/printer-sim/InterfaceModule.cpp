@@ -53,9 +53,9 @@ std::size_t InterfaceModule::consume(std::string_view pending, SimPrinterState& 
         return q;
     }
     // Parameters 18 (role) and 19 (pairing mode).
-    for (const char item : {'\x12', '\x13'}) {
-        char& value = item == '\x12' ? m_roleParam : m_pairing;
-        const std::string name = item == '\x12' ? "bluetooth role" : "bluetooth pairing mode";
+    for (const char item : {'\x18', '\x19'}) {
+        char& value = item == '\x18' ? m_roleParam : m_pairing;
+        const std::string name = item == '\x18' ? "bluetooth role" : "bluetooth pairing mode";
         const std::size_t r = MatchLiteral(pending, std::string{kEsc, '\x19', '\x1a', item});
         if (r == kNeedMore)
             return r;
