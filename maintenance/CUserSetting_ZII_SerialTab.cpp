@@ -164,6 +164,8 @@ void CUserSetting_ZII_SerialTab::GetSerialSettings()
     m_nParity = EntryIndex(IDC_PARITY, r->parity, m_nParity);
     m_nStopBits = EntryIndex(IDC_STOP_BITS, r->stopBits, m_nStopBits);
     m_nProtocol = EntryIndex(IDC_PROTOCOL, r->protocol, m_nProtocol);
+    // Shown now: the Bluetooth read that follows starts by taking the window values.
+    UpdateData(false);
 }
 
 void CUserSetting_ZII_SerialTab::OnSet()
