@@ -8,6 +8,7 @@
 #include "shell/MenuCommands.h"
 #include "ui/WaitCursor.h"
 #include "core/Globals.h"
+#include "maintenance/CPrinterTool_ZII_Dlg.h"
 #include "maintenance/CUserSetting_ZII_QualityDlg.h"
 
 CMain_ZIIMenuView::CMain_ZIIMenuView(QWidget* parent)
@@ -85,9 +86,13 @@ void CMain_ZIIMenuView::OnConfigurePrinterSetting()
 
 void CMain_ZIIMenuView::OnConfigurePrintQuality()
 {
-    CUserSetting_ZII_QualityDlg dialog(this);
-    dialog.DoModal();
+    CUserSetting_ZII_QualityDlg dlg(window());
+    dlg.DoModal();
 }
 
-void CMain_ZIIMenuView::OnPrinterTool() {}
+void CMain_ZIIMenuView::OnPrinterTool()
+{
+    CPrinterTool_ZII_Dlg dlg(window());
+    dlg.DoModal();
+}
 

@@ -1,6 +1,8 @@
 #include "shell/MenuCommands.h"
 
 #include "link/Comm.h"
+#include "maintenance/CCalibrationTabDialog.h"
+#include "maintenance/CCheckPrinterStatusTabDlg.h"
 #include "shell/StringIds.h"
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
@@ -10,12 +12,14 @@
 
 // Tools that are not built yet keep an empty handler; their buttons still follow the rule.
 
-void OnCalibrationSettingManager(QWidget*)
+void OnCalibrationSettingManager(QWidget* page)
 {
     if (g_comm.m_nPortType == PORT_ETHERNET) {
         ui::MessageBox(ui::LoadString(IDS_CALIBRATION_NOT_ON_ETHERNET));
         return;
     }
+    CCalibrationTabDialog dlg(page->window());
+    dlg.DoModal();
 }
 
 void OnPcxFileDownloader(QWidget*) {}
@@ -27,6 +31,10 @@ void OnCommunicationTool(QWidget*) {}
 void OnCommandTester(QWidget* page)
 {
     CQuensa_CmdTesterDlg dlg(page->window());
+    dlg.m_openPrinterStatus = [](QWidget* parent) {
+        CCheckPrinterStatusTabDlg status(parent);
+        status.DoModal();
+    };
     dlg.DoModal();
 }
 

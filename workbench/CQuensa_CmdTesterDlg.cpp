@@ -8,11 +8,15 @@
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
 #include "workbench/BuilderLoop.h"
+#include "workbench/C1D_BarcodeCommand.h"
+#include "workbench/C2D_BarcodeCommand.h"
 #include "workbench/CBlockDrawCommand.h"
 #include "workbench/CConvertUnit.h"
 #include "workbench/CLabelSetting.h"
 #include "workbench/CPrinterCopies.h"
 #include "workbench/CPrintingSetting.h"
+#include "workbench/CTextCommand.h"
+#include "workbench/CVectorTextCommand.h"
 #include "workbench/CommandTextFile.h"
 #include "workbench/OstrelCommands.h"
 
@@ -60,6 +64,27 @@ QStringList insertedLines(const CBlockDrawCommand& b)
     const QString type = ostrel::BlockDrawTypes().value(b.m_nSavedType);
     return {ostrel::BlockDrawLine(b.m_fStartX, b.m_fStartY, b.m_fEndX, b.m_fEndY, type,
                                   b.m_nOption)};
+}
+
+QStringList insertedLines(const C1D_BarcodeCommand& b)
+{
+    return {ostrel::LinearBarcodeLine(b.command(b.m_nSavedRotation))};
+}
+
+QStringList insertedLines(const C2D_BarcodeCommand& b)
+{
+    return {ostrel::TwoDBarcodeLine(
+        b.command(b.m_nSavedMode, b.m_nSavedEcl, b.m_strSavedEcc, b.m_nRotation))};
+}
+
+QStringList insertedLines(const CTextCommand& b)
+{
+    return {ostrel::BitmapTextLine(b.command(b.m_nSavedRotation))};
+}
+
+QStringList insertedLines(const CVectorTextCommand& b)
+{
+    return {ostrel::VectorTextLine(b.command())};
 }
 
 template <class Builder>
@@ -257,12 +282,28 @@ void CQuensa_CmdTesterDlg::OnLineAndBox()
     runBuilder<CBlockDrawCommand>(*this);
 }
 
-// The barcode, text and RFID builders, the character-set and code-page printers and the
-// status window come later; their buttons do nothing until then.
-void CQuensa_CmdTesterDlg::On1DBarcode() {}
-void CQuensa_CmdTesterDlg::On2DBarcode() {}
-void CQuensa_CmdTesterDlg::OnBitmapText() {}
-void CQuensa_CmdTesterDlg::OnVectorText() {}
+void CQuensa_CmdTesterDlg::On1DBarcode()
+{
+    runBuilder<C1D_BarcodeCommand>(*this);
+}
+
+void CQuensa_CmdTesterDlg::On2DBarcode()
+{
+    runBuilder<C2D_BarcodeCommand>(*this);
+}
+
+void CQuensa_CmdTesterDlg::OnBitmapText()
+{
+    runBuilder<CTextCommand>(*this);
+}
+
+void CQuensa_CmdTesterDlg::OnVectorText()
+{
+    runBuilder<CVectorTextCommand>(*this);
+}
+
+// The RFID builders, the character-set and code-page printers and the status window come
+// later; their buttons do nothing until then.
 void CQuensa_CmdTesterDlg::OnRfidWrite() {}
 void CQuensa_CmdTesterDlg::OnRfidRead() {}
 void CQuensa_CmdTesterDlg::OnRfidPassword() {}
@@ -270,7 +311,11 @@ void CQuensa_CmdTesterDlg::OnRfidSecurity() {}
 void CQuensa_CmdTesterDlg::OnRfidKill() {}
 void CQuensa_CmdTesterDlg::OnCharacterSet() {}
 void CQuensa_CmdTesterDlg::OnPrintCodes() {}
-void CQuensa_CmdTesterDlg::OnCheckPrinterStatus() {}
+void CQuensa_CmdTesterDlg::OnCheckPrinterStatus()
+{
+    if (m_openPrinterStatus)
+        m_openPrinterStatus(this);
+}
 
 void CQuensa_CmdTesterDlg::OnOpenConvertUnit()
 {

@@ -6,6 +6,7 @@
 #include "ui_CQuensa_CmdTesterDlg.h"
 
 #include <QString>
+#include <functional>
 
 class QPlainTextEdit;
 
@@ -29,6 +30,9 @@ public:
     QString m_strCommand;
     int m_nSendCount = 0;
     QString m_strSentCount;
+    // Opens the status window over the tester. The status window lives in maintenance/,
+    // which builds on the workbench, so whoever opens the tester supplies it.
+    std::function<void(QWidget* parent)> m_openPrinterStatus;
 
 private:
     void OnCopy();

@@ -8,19 +8,6 @@ namespace ostrel {
 
 namespace {
 
-// Truncation toward zero that stays defined for any float: NaN gives 0, values beyond
-// the int range give its ends.
-int truncateToInt(float value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value >= 2147483648.0f)
-        return std::numeric_limits<int>::max();
-    if (value <= -2147483648.0f)
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
-}
-
 const char* const kSpeedNames[] = {"2.5 ips'", "3.0 ips'", "4.0 ips'", "5.0 ips'", "6.0 ips'"};
 
 QString speedName(int speed)
@@ -51,6 +38,17 @@ QString mediaSuffix(int media)
 
 }  // namespace
 
+int TruncateToDots(float value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483648.0f)
+        return std::numeric_limits<int>::max();
+    if (value <= -2147483648.0f)
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}
+
 int LabelDots(float value, int unit)
 {
     double product = value;
@@ -58,7 +56,7 @@ int LabelDots(float value, int unit)
         product = double(value) * double(kMmPerInch) * kDotsPerMm;
     else if (unit == UnitMm)
         product = double(value) * kDotsPerMm;
-    return truncateToInt(static_cast<float>(product));
+    return TruncateToDots(static_cast<float>(product));
 }
 
 float ConvertLabelValue(float value, int fromUnit, int toUnit)
@@ -170,10 +168,10 @@ QString BlockDrawLine(float startX, float startY, float endX, float endY, const 
                       int option)
 {
     QString line = QStringLiteral("BD%1,%2,%3,%4,")
-                       .arg(truncateToInt(startX))
-                       .arg(truncateToInt(startY))
-                       .arg(truncateToInt(endX))
-                       .arg(truncateToInt(endY)) +
+                       .arg(TruncateToDots(startX))
+                       .arg(TruncateToDots(startY))
+                       .arg(TruncateToDots(endX))
+                       .arg(TruncateToDots(endY)) +
                    type;
     if (type == u"S" || type == u"B")
         line += QStringLiteral(",%1").arg(option);

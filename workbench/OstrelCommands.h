@@ -15,6 +15,10 @@ inline constexpr double kDotsPerMm = 8.0;
 // Unit codes of the label-setting builder.
 enum LabelUnit { UnitInch = 0, UnitMm = 1, UnitDots = 2 };
 
+// A position or size held as a float, truncated toward zero as a command takes it; NaN
+// gives 0 and values beyond the int range give its ends.
+int TruncateToDots(float value);
+
 // A label value in dots: the product from the single-precision value and constant, rounded
 // to single precision, then truncated toward zero. Values beyond the int range saturate.
 int LabelDots(float value, int unit);

@@ -5,6 +5,9 @@
 #include "shell/CMain_ZIIMenuView.h"
 #include "shell/CPrefsStatic.h"
 #include "shell/CZentrovaApp.h"
+#include "maintenance/CCalibrationTabDialog.h"
+#include "maintenance/CCheckPrinterStatusTabDlg.h"
+#include "maintenance/CPrinterTool_ZII_Dlg.h"
 #include "workbench/CQuensa_CmdTesterDlg.h"
 
 #include <QFrame>
@@ -128,10 +131,19 @@ TEST_P(CalibrationTest, CalibrationIsRefusedOnATcpLink)
     dlg->EnableMenuPage(true);
     g_comm.m_nPortType = GetParam().portType;
 
+    bool opened = false;
+    if (!GetParam().refused) {
+        hooks.scriptDialog<CCalibrationTabDialog>([&](CCalibrationTabDialog& d) {
+            opened = true;
+            EXPECT_EQ(d.windowTitle(), "Manual Calibration");
+        });
+    }
     QAbstractButton* button = pageButton(GetParam().menuMode, 1152);
     ASSERT_TRUE(button->isEnabled());
     button->click();
 
+    EXPECT_EQ(opened, !GetParam().refused);
+    EXPECT_EQ(hooks.pendingScripts(), 0);
     if (GetParam().refused) {
         ASSERT_EQ(hooks.messages().size(), 1u);
         EXPECT_EQ(hooks.messages()[0].text, "Calibration is not supported on Ethernet connection.");
@@ -163,8 +175,14 @@ TEST_P(CommandTesterTest, TesterButtonRunsTheCommandTester)
     g_language = QStringLiteral("Ostrel");
     dlg->EnableMenuPage(true);
     bool ran = false;
+    QWidget* statusParent = nullptr;
     hooks.scriptDialog<CQuensa_CmdTesterDlg>([&](CQuensa_CmdTesterDlg& tester) {
         ran = true;
+        // The tester's "Check Printer Status" opens the status window over it.
+        hooks.scriptDialog<CCheckPrinterStatusTabDlg>(
+            [&](CCheckPrinterStatusTabDlg& status) { statusParent = status.parentWidget(); });
+        tester.item<QAbstractButton>(1079)->click();
+        EXPECT_EQ(statusParent, &tester);
         tester.EndDialog(ui::IDOK);
     });
 
@@ -177,6 +195,26 @@ TEST_P(CommandTesterTest, TesterButtonRunsTheCommandTester)
 INSTANTIATE_TEST_SUITE_P(Pages, CommandTesterTest,
                          ::testing::Values(TesterCase{"Page1", 1, 1073}, TesterCase{"Page0", 0, 1022}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MenuTest, PrinterToolButtonRunsThePrinterTools)
+{
+    openDialog();
+    g_language = QStringLiteral("Ostrel");
+    g_curModelInfo = record(QStringLiteral("KX-21"));
+    dlg->EnableMenuPage(true);
+    bool ran = false;
+    hooks.scriptDialog<CPrinterTool_ZII_Dlg>([&](CPrinterTool_ZII_Dlg& tools) {
+        ran = true;
+        EXPECT_EQ(tools.windowTitle(), "Printer Tools");
+    });
+
+    QAbstractButton* button = pageButton(1, 1017);
+    ASSERT_TRUE(button->isEnabled());
+    button->click();
+
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(hooks.pendingScripts(), 0);
+}
 
 // ---- page host ----------------------------------------------------------------------------
 

@@ -1,4 +1,4 @@
-#include "WorkbenchFixture.h"
+#include "BuilderLoopFixture.h"
 
 #include "ui/UpDownCtrl.h"
 #include "workbench/CBlockDrawCommand.h"
@@ -13,37 +13,6 @@
 #include <QSlider>
 
 namespace {
-
-constexpr int IDC_CLOSE = ui::IDOK;
-constexpr int IDC_INSERT = 1120;
-constexpr int IDC_TEST_PRINT = 1121;
-constexpr int IDC_CONVERT = 1000;
-
-class BuilderLoopTest : public WorkbenchTest {
-protected:
-    void SetUp() override
-    {
-        WorkbenchTest::SetUp();
-        tester.OnInitDialog();
-        tester.m_editCommand->setPlainText("SIZE\n");
-    }
-
-    QString appended() const
-    {
-        const QString shown = text(tester, 1056);
-        EXPECT_TRUE(shown.startsWith("SIZE\r\n"));
-        EXPECT_EQ(tester.m_strCommand, shown);
-        return shown.mid(6);
-    }
-
-    void TearDown() override
-    {
-        EXPECT_EQ(hooks.pendingScripts(), 0);
-        WorkbenchTest::TearDown();
-    }
-
-    CQuensa_CmdTesterDlg tester;
-};
 
 TEST_F(BuilderLoopTest, PrintingSetting)
 {
@@ -204,9 +173,7 @@ TEST_F(BuilderLoopTest, PrinterCopiesStartsFromOneAndOneEveryTime)
 
 void chooseType(CBlockDrawCommand& d, int index)
 {
-    auto* combo = d.item<QComboBox>(1209);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    choose(d, 1209, index);
 }
 
 TEST_F(BuilderLoopTest, BlockDraw)

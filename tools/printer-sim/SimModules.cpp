@@ -1,12 +1,15 @@
 #include "SimDispatcher.h"
 
+#include "CalibrationModule.h"
 #include "ClockPowerModule.h"
 #include "IdentityModule.h"
 #include "InterfaceModule.h"
+#include "MaintenanceModule.h"
 #include "MemorySwitchModule.h"
 #include "PrinterInfoModule.h"
 #include "SampleLabelModule.h"
 #include "SettingsModule.h"
+#include "StatusModule.h"
 
 // One line per module; a tool's module goes before the identity module when its commands
 // could begin like the probe or the model query.
@@ -22,5 +25,8 @@ std::vector<std::unique_ptr<SimModule>> CreateSimModules()
     modules.push_back(std::make_unique<SampleLabelModule>());
     modules.push_back(std::make_unique<SettingsModule>());
     modules.push_back(std::make_unique<IdentityModule>());
+    modules.push_back(std::make_unique<CalibrationModule>());
+    modules.push_back(std::make_unique<StatusModule>());
+    modules.push_back(std::make_unique<MaintenanceModule>());
     return modules;
 }

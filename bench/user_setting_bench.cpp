@@ -1,0 +1,100 @@
+// One Basic-page Get against the printer simulator over loopback TCP. With the test clock the
+// fixed waits are counted instead of slept, so the time measured is everything else: writes,
+// reads, parsing and the refresh of the page. A second run sleeps them for the whole figure.
+#include "core/Globals.h"
+#include "core/ModelTable.h"
+#include "link/Comm.h"
+#include "maintenance/CUserSetting_ZII_BasicTab.h"
+#include "platform/Services.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/TestClock.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int kGet = 1086;
+
+struct GetBench {
+    ztest::SimProcess sim;
+    QWidget host;
+    std::unique_ptr<CUserSetting_ZII_BasicTab> page;
+
+    bool start(benchmark::State& state)
+    {
+        const int port = sim.startTcp();
+        if (port <= 0) {
+            state.SkipWithError("the printer simulator did not start");
+            return false;
+        }
+        BuildModelTable();
+        g_modelTable.Lookup(QStringLiteral("KX-21"), g_curModelInfo);
+        g_language = QStringLiteral("Ostrel");
+        g_comm.SetPortName(QStringLiteral("ETHERNET"));
+        g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), static_cast<std::uint32_t>(port)});
+        if (!g_comm.Open()) {
+            state.SkipWithError("cannot connect to the simulator");
+            return false;
+        }
+        page = std::make_unique<CUserSetting_ZII_BasicTab>();
+        page->Create(&host);
+        return true;
+    }
+
+    void get() { page->item<QAbstractButton>(kGet)->click(); }
+
+    ~GetBench()
+    {
+        page.reset();
+        g_comm.MarkTcpForClose();
+        g_comm.Close();
+        g_curModelInfo = nullptr;
+        ClearModelTable();
+    }
+};
+
+void BM_BasicGetWithoutTheWaits(benchmark::State& state)
+{
+    ztest::TestClock clock;
+    platform::ScopedService<platform::Clock> clockScope(clock);
+    GetBench bench;
+    if (!bench.start(state))
+        return;
+    for (auto _ : state) {
+        clock.clearSleeps();
+        bench.get();
+    }
+    // The waits the Get asked for: the page's own and the link's pause after each TCP send.
+    state.counters["waits_ms"] = clock.totalSleptMs();
+}
+
+void BM_BasicGetWithTheWaits(benchmark::State& state)
+{
+    GetBench bench;
+    if (!bench.start(state))
+        return;
+    for (auto _ : state)
+        bench.get();
+}
+
+}  // namespace
+
+BENCHMARK(BM_BasicGetWithoutTheWaits)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BasicGetWithTheWaits)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
