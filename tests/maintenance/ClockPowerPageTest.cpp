@@ -20,7 +20,7 @@ using PowerPageTest = PageTest;
 TEST_F(ClockPageTest, SetSendsTheClockOnlyWhenChecked)
 {
     clock.setLocalTime(QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9)));
-    auto p = createPage<CUserSetting_ZII_TimeTab>();
+    auto p = makePage<CUserSetting_ZII_TimeTab>();
     EXPECT_TRUE(p->IsDlgButtonChecked(kComputerClock));
     EXPECT_FALSE(enabled(*p, kComputerClock));
     EXPECT_FALSE(enabled(*p, kDate));
@@ -49,7 +49,7 @@ TEST_F(ClockPageTest, SetSendsTheClockOnlyWhenChecked)
 
 TEST_F(PowerPageTest, GetShowsTheParametersInMinutesAndSeconds)
 {
-    auto p = createPage<UserSetting_ZII_PowerTab>();
+    auto p = makePage<UserSetting_ZII_PowerTab>();
     EXPECT_EQ(p->GetDlgItemText(kPowerOffTime), QStringLiteral("0"));
     EXPECT_FALSE(enabled(*p, kPowerSet));
     struct Case {
@@ -67,7 +67,7 @@ TEST_F(PowerPageTest, GetShowsTheParametersInMinutesAndSeconds)
         clearSent();
         click(*p, kPowerGet);
         EXPECT_EQ(sent(), hex("1b191a13" "1b191a14" "1b191a15" "1b191a16"));
-        EXPECT_EQ(waits(), (std::vector<int>{50, 50, 50, 50}));
+        EXPECT_EQ(pageWaits(), (std::vector<int>{50, 50, 50, 50}));
         EXPECT_EQ((QStringList{choice(*p, kPowerOff), p->GetDlgItemText(kPowerOffTime),
                                choice(*p, kPowerSave), p->GetDlgItemText(kPowerSaveTime)}),
                   (QStringList{c.off, c.minutes, c.saveChoice, c.secondsShown}));
@@ -89,11 +89,11 @@ TEST_F(PowerPageTest, GetShowsTheParametersInMinutesAndSeconds)
 
 TEST_F(PowerPageTest, SetSendsFourParametersAndRefusesOutOfRangeTimes)
 {
-    auto p = createPage<UserSetting_ZII_PowerTab>();
+    auto p = makePage<UserSetting_ZII_PowerTab>();
     for (const QByteArray& r : {QByteArray("\x01"), QByteArray("\x10\x0e"), QByteArray("\x01"), QByteArray("\x1e")})
         reply(r);
     click(*p, kPowerGet);
-    choose(*p, kPowerSave, QStringLiteral("Disable"));
+    pick(*p, kPowerSave, QStringLiteral("Disable"));
 
     struct Case {
         QString minutes, seconds;
@@ -116,13 +116,13 @@ TEST_F(PowerPageTest, SetSendsFourParametersAndRefusesOutOfRangeTimes)
         click(*p, kPowerSet);
         EXPECT_EQ(sent(), c.sent) << c.minutes.toStdString() << " " << c.seconds.toStdString();
         EXPECT_EQ(messageTexts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
-        EXPECT_TRUE(waits().empty());
+        EXPECT_TRUE(pageWaits().empty());
     }
 }
 
 TEST_F(PowerPageTest, UnansweredEnableListsAreNotSent)
 {
-    auto p = createPage<UserSetting_ZII_PowerTab>();
+    auto p = makePage<UserSetting_ZII_PowerTab>();
     for (int i = 0; i < 4; ++i)
         noReply();
     click(*p, kPowerGet);
@@ -136,7 +136,7 @@ TEST_F(PowerPageTest, UnansweredEnableListsAreNotSent)
 TEST_F(PowerPageTest, RandomRepliesKeepTheListsValid)
 {
     std::mt19937 random(16);
-    auto p = createPage<UserSetting_ZII_PowerTab>();
+    auto p = makePage<UserSetting_ZII_PowerTab>();
     for (int length = 0; length <= 300; ++length) {
         for (int q = 0; q < 4; ++q) {
             QByteArray bytes(length, Qt::Uninitialized);

@@ -20,9 +20,9 @@ class InterfacePageTest : public PageTest {
 protected:
     std::unique_ptr<CUserSetting_ZII_SerialTab> page()
     {
-        return createPage<CUserSetting_ZII_SerialTab>();
+        return makePage<CUserSetting_ZII_SerialTab>();
     }
-    QStringList serialChoices(const ui::Dialog& p)
+    QStringList serialChoices(ui::Dialog& p)
     {
         return {choice(p, kBaud), choice(p, kDataBits), choice(p, kParity), choice(p, kStopBits),
                 choice(p, kProtocol)};
@@ -59,7 +59,7 @@ TEST_F(InterfacePageTest, GetReadsTheSerialParametersFromQuery0B)
     reply("ZZ 19200,7,E,2,R");
     click(*p, kGet);
     EXPECT_EQ(sent(), hex("1b1c3f0b"));
-    EXPECT_EQ(waits(), (std::vector<int>{30, 30, 30}));
+    EXPECT_EQ(pageWaits(), (std::vector<int>{30, 30, 30}));
     EXPECT_EQ(serialChoices(*p), (QStringList{"19200", "7", "Even", "2", "Hardware"}));
     EXPECT_TRUE(enabled(*p, kBaud));
     EXPECT_TRUE(enabled(*p, kSet));
@@ -84,7 +84,7 @@ TEST_F(InterfacePageTest, SetSendsTheScTextAndShowsBothMessages)
     reply("9600,8,N,1,X");
     click(*p, kGet);
     EXPECT_EQ(serialChoices(*p), (QStringList{"9600", "8", "None", "1", "Software"}));
-    choose(*p, kParity, QStringLiteral("Odd"));
+    pick(*p, kParity, QStringLiteral("Odd"));
     clearSent();
     click(*p, kSet);
     EXPECT_EQ(sent(), QByteArray("^XA^SC9600,8,O,1,X,N^JUS^XZ\r\n"));
@@ -146,14 +146,14 @@ TEST_F(InterfacePageTest, DongleReadAndWrite)
     EXPECT_EQ(choice(*p, kRole), QStringLiteral("Classic"));
     EXPECT_FALSE(enabled(*p, kSsp));
     EXPECT_FALSE(enabled(*p, kRole));
-    EXPECT_EQ(waits(), (std::vector<int>{30, 70, 70, 70, 70, 30}));
+    EXPECT_EQ(pageWaits(), (std::vector<int>{30, 70, 70, 70, 70, 30}));
 
     type(*p, kName, QStringLiteral("PRINTER-9"));
     clearSent();
     click(*p, kSet);
     EXPECT_EQ(sent(), QByteArray("\x1b\x1cJ\x01\x09PRINTER-9" "\x1b\x1cJ\x03" "1"
                                  "\x1b\x1cJ\x02" "5678" "\x1b\x1cJ\x04" "2"));
-    EXPECT_TRUE(waits().empty());
+    EXPECT_TRUE(pageWaits().empty());
     EXPECT_TRUE(messageTexts().isEmpty());
 }
 
@@ -176,9 +176,9 @@ TEST_F(InterfacePageTest, Family101ModuleReadAndWrite)
     clearSent();
     click(*p, kSet);
     EXPECT_EQ(sent(), QByteArray("\x1f\x1fp13" "1234\rPRN-01\r0" "\x1f\x1fl1"));
-    EXPECT_EQ(waits(), (std::vector<int>{3000, 2500}));
+    EXPECT_EQ(pageWaits(), (std::vector<int>{3000, 2500}));
 
-    choose(*p, kSsp, QStringLiteral("Just Works"));
+    pick(*p, kSsp, QStringLiteral("Just Works"));
     EXPECT_FALSE(enabled(*p, kPin));
     clearSent();
     click(*p, kSet);
@@ -213,14 +213,14 @@ TEST_F(InterfacePageTest, Family201ModuleUsesParametersForRoleAndPairing)
     EXPECT_FALSE(enabled(*p, kPin));
     EXPECT_EQ(choice(*p, kRole), QStringLiteral("Classic"));
     EXPECT_EQ(choice(*p, kEncryption), QStringLiteral("Disable"));
-    choose(*p, kSsp, QStringLiteral("PIN Code Mode"));
+    pick(*p, kSsp, QStringLiteral("PIN Code Mode"));
     EXPECT_TRUE(enabled(*p, kPin));
-    choose(*p, kRole, QStringLiteral("BLE"));
+    pick(*p, kRole, QStringLiteral("BLE"));
 
     clearSent();
     click(*p, kSet);
     EXPECT_EQ(sent(), QByteArray("\x1f\x1fp02" "0000\rPRN-2\r") + hex("1b19191900" "1b19191801" "1b19191900"));
-    EXPECT_TRUE(waits().empty());
+    EXPECT_TRUE(pageWaits().empty());
 }
 
 TEST_F(InterfacePageTest, ALongerPinIsShownButNotSent)

@@ -28,7 +28,7 @@ TEST_F(LanguagePageTest, GetReadsBothSwitchesOnTheLinksReplyPortAndTheLock)
     };
     for (const Case& c : {Case{"COM1:", '1'}, Case{"LPT1:", '2'}}) {
         openPort(QString::fromLatin1(c.port));
-        auto p = createPage<CLanguageSetting>();
+        auto p = makePage<CLanguageSetting>();
         EXPECT_FALSE(p->GetDlgItem(kHiddenGet)->isVisibleTo(&host));
         EXPECT_FALSE(p->GetDlgItem(kHiddenSet)->isVisibleTo(&host));
         EXPECT_FALSE(enabled(*p, kLangSet));
@@ -38,7 +38,7 @@ TEST_F(LanguagePageTest, GetReadsBothSwitchesOnTheLinksReplyPortAndTheLock)
         reply(QByteArray("\x30\x30\x38\x30", 4));
         click(*p, kLangGet);
         EXPECT_EQ(sent(), QByteArray("*MBR1,") + c.digit + "*MBR3," + c.digit + "\x1b\x1c/");
-        EXPECT_EQ(waits(), (std::vector<int>{50, 50, 20, 50, 30}));
+        EXPECT_EQ(pageWaits(), (std::vector<int>{50, 50, 20, 50, 30}));
         EXPECT_EQ(choice(*p, kCodePage), QStringLiteral("PC865 + WPC1252 - European Combined"));
         EXPECT_EQ(choice(*p, kIcs), QStringLiteral("Germany"));
         EXPECT_TRUE(p->IsDlgButtonChecked(kLock));
@@ -48,7 +48,7 @@ TEST_F(LanguagePageTest, GetReadsBothSwitchesOnTheLinksReplyPortAndTheLock)
 
 TEST_F(LanguagePageTest, RepliesOutOfTheListsMissingBytesAndLockBits)
 {
-    auto p = createPage<CLanguageSetting>();
+    auto p = makePage<CLanguageSetting>();
     struct Case {
         QByteArray codePage, ics, lock;
         QString shownCodePage, shownIcs;
@@ -74,13 +74,13 @@ TEST_F(LanguagePageTest, RepliesOutOfTheListsMissingBytesAndLockBits)
 
 TEST_F(LanguagePageTest, SetSendsTheElevenStepsInOrder)
 {
-    auto p = createPage<CLanguageSetting>();
+    auto p = makePage<CLanguageSetting>();
     reply("\x00");
     reply("\x00");
     reply(QByteArray("\0\0\0\0", 4));
     click(*p, kLangGet);
-    choose(*p, kCodePage, QStringLiteral("WPC1254 - Turkish"));
-    choose(*p, kIcs, QStringLiteral("Germany"));
+    pick(*p, kCodePage, QStringLiteral("WPC1254 - Turkish"));
+    pick(*p, kIcs, QStringLiteral("Germany"));
     check(*p, kLock);
     clearSent();
     click(*p, kLangSet);
@@ -89,7 +89,7 @@ TEST_F(LanguagePageTest, SetSendsTheElevenStepsInOrder)
     EXPECT_EQ(sent(), expected);
     EXPECT_EQ(sent().size(), 36);
     EXPECT_EQ(printer->writes.size(), 6u);
-    EXPECT_TRUE(waits().empty());
+    EXPECT_TRUE(pageWaits().empty());
     EXPECT_TRUE(messageTexts().isEmpty());
 
     // A list left without a selection keeps the printer's switch as it is.
@@ -103,14 +103,34 @@ TEST_F(LanguagePageTest, SetSendsTheElevenStepsInOrder)
     EXPECT_EQ(sent(), hex("1b1c1f0008") + QByteArray("*MBS3,\x03") + QByteArray("*MBA\x03\r") + hex("1b1c1f0008"));
 }
 
+TEST_F(LanguagePageTest, RandomRepliesOfEveryLength)
+{
+    std::mt19937 random(107);
+    auto p = makePage<CLanguageSetting>();
+    for (int length = 0; length <= 300; ++length) {
+        const bool lockedBefore = p->IsDlgButtonChecked(kLock);
+        QByteArray lock(length, Qt::Uninitialized);
+        for (char& b : lock)
+            b = static_cast<char>(random());
+        reply(QByteArray(1, char(random() % 40)));
+        reply(QByteArray(1, char(random() % 24)));
+        reply(lock);
+        click(*p, kLangGet);
+        EXPECT_LT(p->m_nCodePage, 25);
+        EXPECT_LT(p->m_nIcs, 16);
+        EXPECT_EQ(p->IsDlgButtonChecked(kLock), length > 2 ? (lock[2] & 0x08) != 0 : lockedBefore);
+        printer->replies.clear();
+    }
+}
+
 TEST_F(PrinterInfoPageTest, GetShowsModelFirmwareAndCountersWithAndWithoutReplies)
 {
-    auto p = createPage<CPrinterInfo>();
+    auto p = makePage<CPrinterInfo>();
     for (const char* r : {"KX-21\r\n", "V2.10", "1234\r\n", "56789\r\n", "12\n\r", "56000\r\n", "17\r\n", "340\r\n"})
         reply(r);
     click(*p, kInfoGet);
     EXPECT_EQ(sent(), QByteArray("^PI0\r\n^PI2\r\n^PI3,0,0\r\n^PI3,0,1\r\n^PI3,1,0\r\n^PI3,1,1\r\n^PI3,2,0\r\n^PI3,2,1\r\n"));
-    EXPECT_EQ(waits(), std::vector<int>(8, 40));
+    EXPECT_EQ(pageWaits(), std::vector<int>(8, 40));
     const auto shownValues = [&] {
         return QStringList{p->m_strModel,      p->m_strFirmware, p->m_strMotorFeed, p->m_strMotorTotal,
                            p->m_strTphEnergize, p->m_strTphTotal, p->m_strCutter,   p->m_strCutterTotal};
@@ -144,7 +164,7 @@ TEST_F(PrinterInfoPageTest, GetShowsModelFirmwareAndCountersWithAndWithoutReplie
 
 TEST_F(PrinterInfoPageTest, ResetsSendSixBytesEachAndFamily201RenamesTheCutterRows)
 {
-    auto p = createPage<CPrinterInfo>();
+    auto p = makePage<CPrinterInfo>();
     EXPECT_EQ(p->GetDlgItemText(kCutterLabel), QStringLiteral("Auto-Cutter History :"));
     click(*p, kInitMotor);
     EXPECT_EQ(sent(), hex("2a4d42590f0c"));
@@ -155,7 +175,7 @@ TEST_F(PrinterInfoPageTest, ResetsSendSixBytesEachAndFamily201RenamesTheCutterRo
     EXPECT_TRUE(messageTexts().isEmpty());
 
     record.m_nMenuViewId = 201;
-    auto p201 = createPage<CPrinterInfo>();
+    auto p201 = makePage<CPrinterInfo>();
     EXPECT_EQ(p201->GetDlgItemText(kCutterLabel), QStringLiteral("Label Print History :"));
     EXPECT_EQ(p201->GetDlgItemText(kCutterTotalLabel), QStringLiteral("Permanent Label History :"));
     EXPECT_EQ(p201->GetDlgItemText(kInitCutter), QStringLiteral("Init Label Stat"));
@@ -180,7 +200,7 @@ TEST_F(PrinterInfoPageTest, UsbSerialNumberLengthPerModel)
     };
     for (const Case& c : cases) {
         record.m_strModelName = QString::fromLatin1(c.model);
-        auto p = createPage<CPrinterInfo>();
+        auto p = makePage<CPrinterInfo>();
         type(*p, kUsbSerial, c.serial);
         clearSent();
         hooks.clearMessages();
@@ -190,14 +210,14 @@ TEST_F(PrinterInfoPageTest, UsbSerialNumberLengthPerModel)
     }
     // The edit of a 13-digit model takes at most 13 characters.
     record.m_strModelName = QStringLiteral("KX-21");
-    auto p = createPage<CPrinterInfo>();
+    auto p = makePage<CPrinterInfo>();
     EXPECT_EQ(p->item<QLineEdit>(kUsbSerial)->maxLength(), 13);
 }
 
 TEST_F(PrinterInfoPageTest, RandomRepliesOfEveryLength)
 {
     std::mt19937 random(112);
-    auto p = createPage<CPrinterInfo>();
+    auto p = makePage<CPrinterInfo>();
     for (int length = 0; length <= 300; length += 3) {
         for (int q = 0; q < 8; ++q) {
             QByteArray bytes(length, Qt::Uninitialized);

@@ -57,7 +57,7 @@ TEST_F(QualityDlgTest, SampleModePrintsTheGridAndSetsTheChosenLabel)
         EXPECT_EQ(items(d, kIdentifier), (QStringList{"AA", "AB", "AC", "AD", "AE", "AF", "AG", "AH", "AI", "AJ", "AK", "AL"}));
         EXPECT_EQ(d.GetDlgItemText(kChosenDarkness), QStringLiteral("8"));
         EXPECT_EQ(d.GetDlgItemText(kChosenSpeed), QStringLiteral("2.0 inch/s"));
-        choose(d, kIdentifier, QStringLiteral("AL"));
+        pick(d, kIdentifier, QStringLiteral("AL"));
         EXPECT_EQ(d.GetDlgItemText(kChosenDarkness), QStringLiteral("17"));
         EXPECT_EQ(d.GetDlgItemText(kChosenSpeed), QStringLiteral("7.0 inch/s"));
 
@@ -69,19 +69,19 @@ TEST_F(QualityDlgTest, SampleModePrintsTheGridAndSetsTheChosenLabel)
         EXPECT_TRUE(printer->writes[1].startsWith("~SD17\r\n"));
         EXPECT_TRUE(printer->writes[11].contains("^FDAL^FS"));
         EXPECT_TRUE(printer->writes[11].contains("^FD7.0^FS"));
-        EXPECT_EQ(waits(), std::vector<int>(12, 10));
+        EXPECT_EQ(pageWaits(), std::vector<int>(12, 10));
 
-        choose(d, kIdentifier, QStringLiteral("AD"));
+        pick(d, kIdentifier, QStringLiteral("AD"));
         clearSent();
         click(d, kSet);
         EXPECT_EQ(sent(), QByteArray("~SD17\r\n^XA\r\n^PR3,3\r\n^XZ\r\n^XA^JUS^XZ\r\n"));
 
-        choose(d, kCount, QStringLiteral("36"));
+        pick(d, kCount, QStringLiteral("36"));
         EXPECT_EQ(items(d, kIdentifier).size(), 36);
         EXPECT_EQ(items(d, kIdentifier).mid(25, 2), (QStringList{"AZ", "BA"}));
         EXPECT_EQ(items(d, kIdentifier).last(), QStringLiteral("BJ"));
         EXPECT_EQ(choice(d, kIdentifier), QStringLiteral("AA"));
-        choose(d, kIdentifier, QStringLiteral("BA"));
+        pick(d, kIdentifier, QStringLiteral("BA"));
         EXPECT_EQ(d.GetDlgItemText(kChosenDarkness), QStringLiteral("11"));
         EXPECT_EQ(d.GetDlgItemText(kChosenSpeed), QStringLiteral("6.0 inch/s"));
         clearSent();
@@ -109,8 +109,8 @@ TEST_F(QualityDlgTest, ManualModePrintsOneLabelWithoutIdentifier)
         clearSent();
         click(d, kSet);
         EXPECT_EQ(sent(), QByteArray("~SD08\r\n^XA\r\n^PR2,2\r\n^XZ\r\n^XA^JUS^XZ\r\n"));
-        choose(d, kDarkness, QStringLiteral("30"));
-        choose(d, kSpeed, QStringLiteral("5.0"));
+        pick(d, kDarkness, QStringLiteral("30"));
+        pick(d, kSpeed, QStringLiteral("5.0"));
         EXPECT_EQ(d.GetDlgItemText(kChosenDarkness), QStringLiteral("30"));
         clearSent();
         click(d, kSet);
