@@ -232,7 +232,12 @@ void CUserSetting_ZII_SerialTab::OnDefaultSetting()
         g_comm.Write(query.constData(), int(query.size()));
         sleepMs(40);
         const int n = g_comm.Read(reply, int(sizeof reply));
-        m_strDeviceName = n > 0 ? ReplyString(setting::ReplyText(reply, n)) : QString();
+        // The model name without the query's line end: a CR inside the name would end the
+        // name field of the module's record early.
+        QByteArray name = n > 0 ? setting::ReplyText(reply, n) : QByteArray();
+        while (name.endsWith('\r') || name.endsWith('\n'))
+            name.chop(1);
+        m_strDeviceName = ReplyString(name);
         m_nEncryption = 1;
         m_nConnection = 1;
         m_nSsp = 0;
