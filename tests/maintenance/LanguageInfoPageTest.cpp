@@ -3,6 +3,8 @@
 #include "maintenance/CLanguageSetting.h"
 #include "maintenance/CPrinterInfo.h"
 
+#include "tests/support/FakeUsbPrinters.h"
+
 #include <random>
 
 namespace {
@@ -44,6 +46,30 @@ TEST_F(LanguagePageTest, GetReadsBothSwitchesOnTheLinksReplyPortAndTheLock)
         EXPECT_TRUE(p->IsDlgButtonChecked(kLock));
         EXPECT_TRUE(enabled(*p, kLangSet));
     }
+}
+
+TEST_F(LanguagePageTest, GetOverUsbAsksForTheReplyOnUsb)
+{
+    ztest::FakeUsbPrinters usb;
+    platform::ScopedService<platform::UsbPrinters> usbScope{usb};
+    const QString path = QStringLiteral("\\\\?\\usb#vid_2f1a&pid_0a21#A1#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}");
+    usb.addInterface(path);
+    g_comm.Close();
+    printer = &io.addDevice(path);
+    io.addAlias(path + QStringLiteral("\\USB0/4"), path);
+    g_comm.SetPortName(QStringLiteral("USB"));
+    ASSERT_TRUE(g_comm.Open());
+    ASSERT_EQ(g_comm.m_nPortType, PORT_USB);
+    clearSent();
+    auto p = makePage<CLanguageSetting>();
+    reply("\x03");
+    reply("\x0a");
+    reply(QByteArray("\0\0\0\0", 4));
+    click(*p, kLangGet);
+    EXPECT_EQ(sent(), QByteArray("*MBR1,3*MBR3,3\x1b\x1c/"));
+    EXPECT_EQ(choice(*p, kCodePage), QStringLiteral("PC860 - Portuguese"));
+    EXPECT_EQ(choice(*p, kIcs), QStringLiteral("Japan"));
+    g_comm.Close();
 }
 
 TEST_F(LanguagePageTest, RepliesOutOfTheListsMissingBytesAndLockBits)
