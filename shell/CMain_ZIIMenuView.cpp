@@ -9,6 +9,7 @@
 #include "ui/WaitCursor.h"
 #include "core/Globals.h"
 #include "maintenance/CPrinterTool_ZII_Dlg.h"
+#include "maintenance/CUserSetting_ZII_QualityDlg.h"
 
 CMain_ZIIMenuView::CMain_ZIIMenuView(QWidget* parent)
     : CFormView(parent), m_ui(std::make_unique<Ui::CMain_ZIIMenuView>())
@@ -83,7 +84,11 @@ void CMain_ZIIMenuView::OnConfigurePrinterSetting()
     dlg.DoModal();
 }
 
-void CMain_ZIIMenuView::OnConfigurePrintQuality() {}
+void CMain_ZIIMenuView::OnConfigurePrintQuality()
+{
+    CUserSetting_ZII_QualityDlg dlg(window());
+    dlg.DoModal();
+}
 
 void CMain_ZIIMenuView::OnPrinterTool()
 {
