@@ -13,24 +13,46 @@
 
 namespace ui {
 
+// Both run in one pass: QString::replace moves the tail at every match, which a text of a
+// million lines cannot afford.
 QString toDisplayLines(const QString& text)
 {
     if (!text.contains(QLatin1Char('\r')))
         return text;
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QString shown(text.size(), Qt::Uninitialized);
+    const QChar* in = text.constData();
+    const QChar* end = in + text.size();
+    QChar* out = shown.data();
+    QChar* const first = out;
+    while (in != end) {
+        const QChar c = *in++;
+        if (c == u'\r') {
+            *out++ = u'\n';
+            if (in != end && *in == u'\n')
+                ++in;
+        } else {
+            *out++ = c;
+        }
+    }
+    shown.truncate(out - first);
     return shown;
 }
 
 QString toWindowsLines(const QString& text)
 {
-    QString held = toDisplayLines(text);
-    held.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    const QString shown = toDisplayLines(text);
+    const qsizetype breaks = shown.count(QLatin1Char('\n'));
+    if (breaks == 0)
+        return shown;
+    QString held(shown.size() + breaks, Qt::Uninitialized);
+    QChar* out = held.data();
+    for (const QChar c : shown) {
+        if (c == u'\n')
+            *out++ = u'\r';
+        *out++ = c;
+    }
     return held;
 }
-
-namespace {
 
 // toPlainText() turns no-break spaces into blanks; the raw text keeps every character.
 QString documentLines(const QTextDocument* document)
@@ -40,8 +62,6 @@ QString documentLines(const QTextDocument* document)
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return text;
 }
-
-}  // namespace
 
 QString controlText(const QWidget* control)
 {

@@ -5,6 +5,7 @@
 #include "shell/CMain_ZIIMenuView.h"
 #include "shell/CPrefsStatic.h"
 #include "shell/CZentrovaApp.h"
+#include "workbench/CCommunicationDlg.h"
 #include "workbench/CQuensa_CmdTesterDlg.h"
 
 #include <QFrame>
@@ -177,6 +178,24 @@ TEST_P(CommandTesterTest, TesterButtonRunsTheCommandTester)
 INSTANTIATE_TEST_SUITE_P(Pages, CommandTesterTest,
                          ::testing::Values(TesterCase{"Page1", 1, 1073}, TesterCase{"Page0", 0, 1022}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MenuTest, CommunicationToolRunsTheCommunicationWindow)
+{
+    openDialog();
+    g_language = QStringLiteral("Dovra");
+    dlg->EnableMenuPage(true);
+    bool ran = false;
+    hooks.scriptDialog<CCommunicationDlg>([&](CCommunicationDlg& window) {
+        ran = true;
+        EXPECT_EQ(window.windowTitle(), "Communication Window");
+        window.EndDialog(ui::IDOK);
+    });
+
+    pageButton(1, 1020)->click();
+
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(hooks.pendingScripts(), 0);
+}
 
 // ---- page host ----------------------------------------------------------------------------
 

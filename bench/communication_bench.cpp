@@ -1,0 +1,73 @@
+// The communication window's heavy paths: a 50 MiB text file loaded into the send edit and
+// shown.
+#include "platform/Services.h"
+#include "ui/TestHooks.h"
+#include "workbench/CCommunicationDlg.h"
+#include "workbench/CommunicationDlgIds.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr qsizetype kFileBytes = 50 * 1024 * 1024;
+
+// A job of label lines, as an operator would keep in a file.
+QByteArray jobText()
+{
+    const QByteArray line("T20,20,3,1,1,0,0,N,N,'ABCDEFGHIJ'\r\n");
+    QByteArray text;
+    text.reserve(kFileBytes);
+    while (text.size() + line.size() <= kFileBytes)
+        text += line;
+    return text;
+}
+
+void BM_LoadFileIntoSendEdit(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("job.txt"));
+    const QByteArray job = jobText();
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(job) != job.size()) {
+            state.SkipWithError("cannot write the job file");
+            return;
+        }
+    }
+    ui::TestHooks hooks;
+    CCommunicationDlg window;
+    window.OnInitDialog();
+    window.resize(900, 700);
+    window.show();
+    auto* open = window.item<QAbstractButton>(comm_dlg::IDC_FILE_OPEN);
+    auto* edit = window.item<QPlainTextEdit>(comm_dlg::IDC_SEND_EDIT);
+    for (auto _ : state) {
+        hooks.answerFileDialog(path);
+        open->click();
+        edit->viewport()->repaint();
+        QCoreApplication::processEvents();
+    }
+    state.SetBytesProcessed(state.iterations() * job.size());
+}
+
+}  // namespace
+
+BENCHMARK(BM_LoadFileIntoSendEdit)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
