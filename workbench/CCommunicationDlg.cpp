@@ -7,6 +7,7 @@
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
 #include "ui/WaitCursor.h"
+#include "workbench/CZII_TwobytesCodeDlg.h"
 #include "workbench/CommandTextFile.h"
 
 #include <QKeyEvent>
@@ -281,4 +282,8 @@ void CCommunicationDlg::selectInSendEdit(qsizetype start, qsizetype length)
     m_ui.editSend->ensureCursorVisible();
 }
 
-void CCommunicationDlg::OnPrintCodes() {}
+void CCommunicationDlg::OnPrintCodes()
+{
+    CZII_TwobytesCodeDlg dlg(this);
+    dlg.DoModal();
+}

@@ -9,10 +9,12 @@
 #include "ui/StringTable.h"
 #include "workbench/BuilderLoop.h"
 #include "workbench/CBlockDrawCommand.h"
+#include "workbench/CCharacterSetCommand.h"
 #include "workbench/CConvertUnit.h"
 #include "workbench/CLabelSetting.h"
 #include "workbench/CPrinterCopies.h"
 #include "workbench/CPrintingSetting.h"
+#include "workbench/CTwobytesCodeDlg.h"
 #include "workbench/CommandTextFile.h"
 #include "workbench/OstrelCommands.h"
 
@@ -268,9 +270,19 @@ void CQuensa_CmdTesterDlg::OnRfidRead() {}
 void CQuensa_CmdTesterDlg::OnRfidPassword() {}
 void CQuensa_CmdTesterDlg::OnRfidSecurity() {}
 void CQuensa_CmdTesterDlg::OnRfidKill() {}
-void CQuensa_CmdTesterDlg::OnCharacterSet() {}
-void CQuensa_CmdTesterDlg::OnPrintCodes() {}
 void CQuensa_CmdTesterDlg::OnCheckPrinterStatus() {}
+
+void CQuensa_CmdTesterDlg::OnCharacterSet()
+{
+    CCharacterSetCommand dlg(this);
+    dlg.DoModal();
+}
+
+void CQuensa_CmdTesterDlg::OnPrintCodes()
+{
+    CTwobytesCodeDlg dlg(this);
+    dlg.DoModal();
+}
 
 void CQuensa_CmdTesterDlg::OnOpenConvertUnit()
 {
