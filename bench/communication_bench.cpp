@@ -1,9 +1,10 @@
-// The communication window's heavy paths: a 50 MiB text file loaded into the send edit and
-// shown.
+// The communication window's heavy path, a 50 MiB text file loaded into the send edit and
+// shown; and every sample label of every two-byte code page built in one run.
 #include "platform/Services.h"
 #include "ui/TestHooks.h"
 #include "workbench/CCommunicationDlg.h"
 #include "workbench/CommunicationDlgIds.h"
+#include "workbench/TwoByteSamples.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -55,8 +56,35 @@ void BM_LoadFileIntoSendEdit(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * job.size());
 }
 
+// All blocks of the four code pages (87 + 87 + 72 + 124 labels) in the form chosen:
+// 0 Ostrel bitmap, 1 Ostrel vector, 2 ZPL II.
+void BM_BuildAllCodePageLabels(benchmark::State& state)
+{
+    const QByteArray size("35");
+    qsizetype bytes = 0;
+    int labels = 0;
+    for (auto _ : state) {
+        bytes = 0;
+        labels = 0;
+        for (const twobyte::CodePage& page : twobyte::CodePages()) {
+            for (int lead = page.allFirst; lead <= page.allLast; ++lead) {
+                const QByteArray label =
+                    state.range(0) == 0   ? twobyte::OstrelBitmapLabel(page, uchar(lead), page.defaultFont)
+                    : state.range(0) == 1 ? twobyte::OstrelVectorLabel(page, uchar(lead), size, size)
+                                          : twobyte::ZplLabel(page, uchar(lead), size, size);
+                benchmark::DoNotOptimize(label.constData());
+                bytes += label.size();
+                ++labels;
+            }
+        }
+    }
+    state.counters["labels"] = labels;
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
 }  // namespace
 
+BENCHMARK(BM_BuildAllCodePageLabels)->DenseRange(0, 2)->ArgName("form")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFileIntoSendEdit)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 int main(int argc, char** argv)

@@ -1,5 +1,6 @@
 #include "SimDispatcher.h"
 
+#include "CharacterSetModule.h"
 #include "IdentityModule.h"
 
 // One line per module; a tool's module goes before the identity module when its commands
@@ -8,5 +9,6 @@ std::vector<std::unique_ptr<SimModule>> CreateSimModules()
 {
     std::vector<std::unique_ptr<SimModule>> modules;
     modules.push_back(std::make_unique<IdentityModule>());
+    modules.push_back(std::make_unique<CharacterSetModule>());
     return modules;
 }
