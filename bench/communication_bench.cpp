@@ -17,10 +17,12 @@ namespace {
 
 constexpr qsizetype kFileBytes = 50 * 1024 * 1024;
 
-// A job of label lines, as an operator would keep in a file.
-QByteArray jobText()
+// A job of lines of the given length with CR LF, as an operator would keep in a file: short
+// label lines, or the long hex lines of a picture download.
+QByteArray jobText(qsizetype lineLength)
 {
-    const QByteArray line("T20,20,3,1,1,0,0,N,N,'ABCDEFGHIJ'\r\n");
+    QByteArray line(lineLength - 2, 'A');
+    line += "\r\n";
     QByteArray text;
     text.reserve(kFileBytes);
     while (text.size() + line.size() <= kFileBytes)
@@ -32,7 +34,7 @@ void BM_LoadFileIntoSendEdit(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("job.txt"));
-    const QByteArray job = jobText();
+    const QByteArray job = jobText(state.range(0));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(job) != job.size()) {
@@ -85,7 +87,7 @@ void BM_BuildAllCodePageLabels(benchmark::State& state)
 }  // namespace
 
 BENCHMARK(BM_BuildAllCodePageLabels)->DenseRange(0, 2)->ArgName("form")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadFileIntoSendEdit)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_LoadFileIntoSendEdit)->Arg(36)->Arg(64 * 1024)->ArgName("line")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 int main(int argc, char** argv)
 {

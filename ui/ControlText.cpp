@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <algorithm>
 #include <stdexcept>
 
 namespace ui {
@@ -17,24 +18,25 @@ namespace ui {
 // million lines cannot afford.
 QString toDisplayLines(const QString& text)
 {
-    if (!text.contains(QLatin1Char('\r')))
+    qsizetype cr = text.indexOf(QLatin1Char('\r'));
+    if (cr < 0)
         return text;
     QString shown(text.size(), Qt::Uninitialized);
-    const QChar* in = text.constData();
-    const QChar* end = in + text.size();
     QChar* out = shown.data();
-    QChar* const first = out;
-    while (in != end) {
-        const QChar c = *in++;
-        if (c == u'\r') {
-            *out++ = u'\n';
-            if (in != end && *in == u'\n')
-                ++in;
-        } else {
-            *out++ = c;
-        }
+    qsizetype from = 0;
+    // Copies the runs between carriage returns whole.
+    while (cr >= 0) {
+        std::copy(text.constData() + from, text.constData() + cr, out);
+        out += cr - from;
+        *out++ = u'\n';
+        from = cr + 1;
+        if (from < text.size() && text.at(from) == u'\n')
+            ++from;
+        cr = text.indexOf(QLatin1Char('\r'), from);
     }
-    shown.truncate(out - first);
+    std::copy(text.constData() + from, text.constData() + text.size(), out);
+    out += text.size() - from;
+    shown.truncate(out - shown.constData());
     return shown;
 }
 
