@@ -1,34 +1,21 @@
 #pragma once
 
-#include "ui/Dialog.h"
+#include "workbench/TwoByteCodeDialog.h"
 
 #include "ui_CZII_TwobytesCodeDlg.h"
 
-#include <QString>
-
 // Prints the characters of a two-byte code page as ZPL II labels, one per lead byte.
-class CZII_TwobytesCodeDlg : public ui::Dialog {
+class CZII_TwobytesCodeDlg : public TwoByteCodeDialog {
     Q_OBJECT
 public:
     explicit CZII_TwobytesCodeDlg(QWidget* parent = nullptr);
 
     bool OnInitDialog() override;
-    void DoDataExchange(ui::DataExchange& dx) override;
 
-    int m_nCodeTable = -1;
-    QString m_strEndBlock;
-    QString m_strStartBlock;
-    QString m_strBlockArea;
-    int m_bAllBlocks = 0;
-    QString m_strHeight;
-    QString m_strWidth;
+protected:
+    QByteArray buildLabel(const twobyte::CodePage& page, unsigned char lead,
+                          const QByteArray& width, const QByteArray& height) override;
 
 private:
-    void OnPrintCharacters();
-    void OnCodeTableChange();
-    void OnAllBlocks();
-
-    void showDefaultBlocks();
-
     Ui::CZII_TwobytesCodeDlg m_ui;
 };
