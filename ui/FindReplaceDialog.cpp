@@ -33,8 +33,11 @@ FindReplaceDialog::FindReplaceDialog()
     directionLayout->addWidget(up);
     directionLayout->addWidget(m_down);
 
+    auto* findLabel = new QLabel(tr("Fi&nd what:"), this);
+    findLabel->setBuddy(m_findEdit);
+    m_replaceLabel->setBuddy(m_replaceEdit);
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(tr("Fi&nd what:"), this), 0, 0);
+    fields->addWidget(findLabel, 0, 0);
     fields->addWidget(m_findEdit, 0, 1);
     fields->addWidget(m_replaceLabel, 1, 0);
     fields->addWidget(m_replaceEdit, 1, 1);
@@ -84,6 +87,8 @@ bool FindReplaceDialog::Create(bool findDialogOnly, const QString& findWhat,
     m_wholeWord->setChecked(flags & FR_WHOLEWORD);
     m_wholeWord->setVisible(!(flags & FR_HIDEWHOLEWORD));
     show();
+    raise();
+    activateWindow();
     m_findEdit->setFocus();
     return true;
 }

@@ -113,6 +113,8 @@ TEST_F(CharacterSetTest, HeadersFollowTheFieldsMultipliersReversed)
         {false, "20", "20", "2", "3", 3, 0, 0, "SW780\rCS0,0\rT20,20,3,3,2,10,0,N,N,'"},
         {false, "20.9", "7.99", "1", "1", 10, 6, 3, "SW780\rCS3,6\rT20,7,a,1,1,10,0,N,N,'"},
         {true, "0", "1000", "100", "1", 3, 24, 15, "SW780\rCS15,24\rV0,1000,U,1,100,+1,N,N,N,0,L,0,'"},
+        // Beyond what a position can hold: the largest one, never an undefined conversion.
+        {false, "1e30", "-1e30", "1", "1", 3, 0, 0, "SW780\rCS0,0\rT2147483647,-2147483648,3,1,1,10,0,N,N,'"},
         // Out of the arrows' range: sent as typed.
         {false, "5000", "20", "9", "1", 11, 0, 0, "SW780\rCS0,0\rT5000,20,b,1,9,10,0,N,N,'"},
     };

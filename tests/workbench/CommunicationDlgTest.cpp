@@ -335,6 +335,17 @@ TEST_F(CommunicationDlgTest, KeyboardShortcuts)
     EXPECT_EQ(text(window, IDC_SEND_EDIT), "line one\r\nline two");
 }
 
+TEST_F(CommunicationDlgTest, ClosingWithTheReplaceDialogOpenTakesItAlong)
+{
+    auto owner = std::make_unique<CCommunicationDlg>();
+    owner->OnInitDialog();
+    click(*owner, IDC_REPLACE);
+    QPointer<ui::FindReplaceDialog> dialog = owner->m_pFindDialog;
+    ASSERT_NE(dialog, nullptr);
+    owner.reset();
+    EXPECT_TRUE(dialog.isNull());
+}
+
 TEST_F(CommunicationDlgTest, ClipboardButtonsAndClearData)
 {
     sendEdit()->setPlainText("ABC");

@@ -131,6 +131,8 @@ TEST_F(TwoByteCodeTest, CodePagesTheirRangesAndFonts)
         {0, false, "A1", "A1", true, "123456789012345678901234567890123", "32", 1, 0xA1, 0xA1,
          "V20,20,K,,32,1,N,N,N,0,L,0,'"},
         {3, false, "fa", "FC", true, "35", "35", 3, 0xFA, 0x3F, "V20,20,J,35,35,1,N,N,N,0,L,0,'"},
+        // The last lead byte of all ends the run.
+        {0, false, "ff", "FF", false, "35", "35", 1, 0xFF, 0xA1, "T20,20,d,1,1,0,0,N,N,'"},
         // Start above the end: nothing, and no message.
         {0, false, "B0", "A1", false, "35", "35", 0, 0, 0, ""},
     };
