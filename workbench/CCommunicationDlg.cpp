@@ -9,11 +9,11 @@
 #include "ui/WaitCursor.h"
 #include "workbench/CZII_TwobytesCodeDlg.h"
 #include "workbench/CommandTextFile.h"
+#include "workbench/ReceiveView.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
-#include <algorithm>
 
 using namespace comm_dlg;
 
@@ -21,8 +21,6 @@ namespace {
 
 constexpr int IDS_NO_LOAD_FILE = 300;
 constexpr int IDS_NO_SAVE_FILE = 301;
-
-constexpr int kReadLength = 512;
 
 const QString kLoadFilter =
     QStringLiteral("All files(*.*)|*.*|Text files(*.txt)|*.txt|Binary files(*.bin)|*.bin||");
@@ -113,11 +111,7 @@ void CCommunicationDlg::AppendReceivedData(const void* data, int length)
 
 void CCommunicationDlg::ShowReceivedData()
 {
-    if (m_received.isEmpty())
-        return;
-    const auto type = IsDlgButtonChecked(IDC_HEX) ? ReceiveBuffer::DataType::Hex
-                                                  : ReceiveBuffer::DataType::Ascii;
-    m_ui.editReceived->setPlainText(m_received.format(type));
+    ShowReceiveBuffer(m_received, m_ui.editReceived, IsDlgButtonChecked(IDC_HEX));
 }
 
 void CCommunicationDlg::OnSend()
@@ -129,10 +123,8 @@ void CCommunicationDlg::OnSend()
 
 void CCommunicationDlg::OnRead()
 {
-    char buffer[kReadLength] = {};
-    const int count = g_comm.Read(buffer, kReadLength);
-    if (count > 0)
-        AppendReceivedData(buffer, std::min(count, kReadLength));
+    if (ReadIntoReceiveBuffer(m_received))
+        ShowReceivedData();
 }
 
 void CCommunicationDlg::OnClearReceived()
