@@ -65,6 +65,43 @@ QString documentLines(const QTextDocument* document)
     return text;
 }
 
+namespace {
+
+// A text document keeps one block per paragraph, and a million blocks take seconds to build.
+// A long text therefore goes in as paragraphs of up to kLinesPerBlock lines held apart by
+// line separators: the same characters and positions, shown and read back the same.
+constexpr qsizetype kGroupLinesAbove = 4096;
+constexpr qsizetype kLinesPerBlock = 100;
+
+// The text as a document takes it, in one pass over it: line ends as "\n" (or a line
+// separator inside a group of lines).
+QString toDocumentText(const QString& text)
+{
+    const qsizetype lineEnds = text.count(QLatin1Char('\n')) + text.count(QLatin1Char('\r'));
+    if (lineEnds == 0)
+        return text;
+    const bool group = lineEnds > kGroupLinesAbove;
+    QString shown(text.size(), Qt::Uninitialized);
+    const QChar* in = text.constData();
+    const QChar* const end = in + text.size();
+    QChar* out = shown.data();
+    QChar* const first = out;
+    qsizetype lines = 0;
+    while (in != end) {
+        QChar c = *in++;
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && in != end && *in == u'\n')
+                ++in;
+            c = group && ++lines % kLinesPerBlock != 0 ? QChar(QChar::LineSeparator) : QChar(u'\n');
+        }
+        *out++ = c;
+    }
+    shown.truncate(out - first);
+    return shown;
+}
+
+}  // namespace
+
 QString controlText(const QWidget* control)
 {
     if (auto* edit = qobject_cast<const QLineEdit*>(control))
@@ -92,8 +129,12 @@ void setControlText(QWidget* control, const QString& text)
         if (edit->text() != text)
             edit->setText(text);
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
-        const QString shown = toDisplayLines(text);
-        if (documentLines(edit->document()) != shown)
+        const QString shown = toDocumentText(text);
+        const QTextDocument* document = edit->document();
+        // Texts of another length differ; only one of the same length is compared.
+        if (document->characterCount() - 1 != shown.size() ||
+            documentLines(document) !=
+                QString(shown).replace(QChar::LineSeparator, QLatin1Char('\n')))
             edit->setPlainText(shown);
     } else if (auto* edit = qobject_cast<QTextEdit*>(control)) {
         const QString shown = toDisplayLines(text);

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
@@ -29,6 +31,22 @@ TEST(ControlTextTest, LineEndsBetweenTheWindowsFormAndTheShownForm)
         EXPECT_EQ(ui::toDisplayLines(c.held), c.shown) << c.held;
         EXPECT_EQ(ui::toWindowsLines(c.held), c.back) << c.held;
     }
+}
+
+TEST(ControlTextTest, ALongTextInAMultiLineEditReadsBackAsItWasSet)
+{
+    QString text;
+    for (int i = 0; i < 10000; ++i)
+        text += QStringLiteral("line %1\r\n").arg(i);
+    text += QStringLiteral("last");
+    QPlainTextEdit edit;
+    ui::setControlText(&edit, text);
+    EXPECT_EQ(ui::controlText(&edit), text);
+    EXPECT_EQ(edit.toPlainText(), ui::toDisplayLines(text));
+    // One position per character and line end, whatever the paragraphs.
+    EXPECT_EQ(ui::documentLines(edit.document()), ui::toDisplayLines(text));
+    EXPECT_EQ(edit.document()->characterCount() - 1, ui::toDisplayLines(text).size());
+    EXPECT_LT(edit.document()->blockCount(), 1000);
 }
 
 struct Report {
