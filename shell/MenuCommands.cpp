@@ -8,6 +8,7 @@
 #include "shell/StringIds.h"
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
+#include "workbench/CCommunicationDlg.h"
 #include "workbench/CQuensa_CmdTesterDlg.h"
 
 #include <QWidget>
@@ -28,7 +29,11 @@ void OnPcxFileDownloader(QWidget*) {}
 
 void OnFileTransferManager(QWidget*) {}
 
-void OnCommunicationTool(QWidget*) {}
+void OnCommunicationTool(QWidget* page)
+{
+    CCommunicationDlg dlg(page->window());
+    dlg.DoModal();
+}
 
 void OnCommandTester(QWidget* page)
 {

@@ -9,28 +9,52 @@
 #include <QSpinBox>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <algorithm>
 #include <stdexcept>
 
 namespace ui {
 
+// Both run in one pass: QString::replace moves the tail at every match, which a text of a
+// million lines cannot afford.
 QString toDisplayLines(const QString& text)
 {
-    if (!text.contains(QLatin1Char('\r')))
+    qsizetype cr = text.indexOf(QLatin1Char('\r'));
+    if (cr < 0)
         return text;
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QString shown(text.size(), Qt::Uninitialized);
+    QChar* out = shown.data();
+    qsizetype from = 0;
+    // Copies the runs between carriage returns whole.
+    while (cr >= 0) {
+        std::copy(text.constData() + from, text.constData() + cr, out);
+        out += cr - from;
+        *out++ = u'\n';
+        from = cr + 1;
+        if (from < text.size() && text.at(from) == u'\n')
+            ++from;
+        cr = text.indexOf(QLatin1Char('\r'), from);
+    }
+    std::copy(text.constData() + from, text.constData() + text.size(), out);
+    out += text.size() - from;
+    shown.truncate(out - shown.constData());
     return shown;
 }
 
 QString toWindowsLines(const QString& text)
 {
-    QString held = toDisplayLines(text);
-    held.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    const QString shown = toDisplayLines(text);
+    const qsizetype breaks = shown.count(QLatin1Char('\n'));
+    if (breaks == 0)
+        return shown;
+    QString held(shown.size() + breaks, Qt::Uninitialized);
+    QChar* out = held.data();
+    for (const QChar c : shown) {
+        if (c == u'\n')
+            *out++ = u'\r';
+        *out++ = c;
+    }
     return held;
 }
-
-namespace {
 
 // toPlainText() turns no-break spaces into blanks; the raw text keeps every character.
 QString documentLines(const QTextDocument* document)
@@ -39,6 +63,41 @@ QString documentLines(const QTextDocument* document)
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return text;
+}
+
+namespace {
+
+// A text document keeps one block per paragraph, and a million blocks take seconds to build.
+// A long text therefore goes in as paragraphs of up to kLinesPerBlock lines held apart by
+// line separators: the same characters and positions, shown and read back the same.
+constexpr qsizetype kGroupLinesAbove = 4096;
+constexpr qsizetype kLinesPerBlock = 100;
+
+// The text as a document takes it, in one pass over it: line ends as "\n" (or a line
+// separator inside a group of lines).
+QString toDocumentText(const QString& text)
+{
+    const qsizetype lineEnds = text.count(QLatin1Char('\n')) + text.count(QLatin1Char('\r'));
+    if (lineEnds == 0)
+        return text;
+    const bool group = lineEnds > kGroupLinesAbove;
+    QString shown(text.size(), Qt::Uninitialized);
+    const QChar* in = text.constData();
+    const QChar* const end = in + text.size();
+    QChar* out = shown.data();
+    QChar* const first = out;
+    qsizetype lines = 0;
+    while (in != end) {
+        QChar c = *in++;
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && in != end && *in == u'\n')
+                ++in;
+            c = group && ++lines % kLinesPerBlock != 0 ? QChar(QChar::LineSeparator) : QChar(u'\n');
+        }
+        *out++ = c;
+    }
+    shown.truncate(out - first);
+    return shown;
 }
 
 }  // namespace
@@ -70,8 +129,12 @@ void setControlText(QWidget* control, const QString& text)
         if (edit->text() != text)
             edit->setText(text);
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
-        const QString shown = toDisplayLines(text);
-        if (documentLines(edit->document()) != shown)
+        const QString shown = toDocumentText(text);
+        const QTextDocument* document = edit->document();
+        // Texts of another length differ; only one of the same length is compared.
+        if (document->characterCount() - 1 != shown.size() ||
+            documentLines(document) !=
+                QString(shown).replace(QChar::LineSeparator, QLatin1Char('\n')))
             edit->setPlainText(shown);
     } else if (auto* edit = qobject_cast<QTextEdit*>(control)) {
         const QString shown = toDisplayLines(text);

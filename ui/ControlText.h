@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QTextDocument;
 class QWidget;
 
 namespace ui {
@@ -11,6 +12,10 @@ namespace ui {
 QString controlText(const QWidget* control);
 // An unchanged text is not set again, so the caret and scroll position stay.
 void setControlText(QWidget* control, const QString& text);
+
+// A text document's characters with "\n" between its lines: one character per cursor
+// position, so positions in it are the document's own.
+QString documentLines(const QTextDocument* document);
 
 // "\r\n" and a lone "\r" become "\n" (what a Qt text control shows), and back to "\r\n".
 QString toDisplayLines(const QString& text);

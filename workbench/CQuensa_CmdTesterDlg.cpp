@@ -11,18 +11,19 @@
 #include "workbench/C1D_BarcodeCommand.h"
 #include "workbench/C2D_BarcodeCommand.h"
 #include "workbench/CBlockDrawCommand.h"
+#include "workbench/CCharacterSetCommand.h"
 #include "workbench/CConvertUnit.h"
 #include "workbench/CLabelSetting.h"
 #include "workbench/CPrinterCopies.h"
 #include "workbench/CPrintingSetting.h"
-#include "workbench/CTextCommand.h"
-#include "workbench/CVectorTextCommand.h"
-
 #include "workbench/CQuensaRfidKillCommand.h"
 #include "workbench/CQuensaRfidPasswordCommand.h"
 #include "workbench/CQuensaRfidReadCommand.h"
 #include "workbench/CQuensaRfidSecurityCommand.h"
 #include "workbench/CQuensaRfidWriteCommand.h"
+#include "workbench/CTextCommand.h"
+#include "workbench/CTwobytesCodeDlg.h"
+#include "workbench/CVectorTextCommand.h"
 #include "workbench/RfidCommands.h"
 #include "workbench/CommandTextFile.h"
 #include "workbench/OstrelCommands.h"
@@ -362,13 +363,22 @@ void CQuensa_CmdTesterDlg::OnRfidKill()
     runBuilder<CQuensaRfidKillCommand>(*this);
 }
 
-// The character-set and code-page printers come later; their buttons do nothing until then.
-void CQuensa_CmdTesterDlg::OnCharacterSet() {}
-void CQuensa_CmdTesterDlg::OnPrintCodes() {}
 void CQuensa_CmdTesterDlg::OnCheckPrinterStatus()
 {
     if (m_openPrinterStatus)
         m_openPrinterStatus(this);
+}
+
+void CQuensa_CmdTesterDlg::OnCharacterSet()
+{
+    CCharacterSetCommand dlg(this);
+    dlg.DoModal();
+}
+
+void CQuensa_CmdTesterDlg::OnPrintCodes()
+{
+    CTwobytesCodeDlg dlg(this);
+    dlg.DoModal();
 }
 
 void CQuensa_CmdTesterDlg::OnOpenConvertUnit()

@@ -1,13 +1,14 @@
 // The menu pages, their enabling rules and the page host of the main dialog.
 #include "test_main_dialog_fixture.h"
 
+#include "maintenance/CCalibrationTabDialog.h"
+#include "maintenance/CCheckPrinterStatusTabDlg.h"
+#include "maintenance/CPrinterTool_ZII_Dlg.h"
 #include "shell/CMain_OstrelMenuView.h"
 #include "shell/CMain_ZIIMenuView.h"
 #include "shell/CPrefsStatic.h"
 #include "shell/CZentrovaApp.h"
-#include "maintenance/CCalibrationTabDialog.h"
-#include "maintenance/CCheckPrinterStatusTabDlg.h"
-#include "maintenance/CPrinterTool_ZII_Dlg.h"
+#include "workbench/CCommunicationDlg.h"
 #include "workbench/CQuensa_CmdTesterDlg.h"
 
 #include <QFrame>
@@ -211,6 +212,24 @@ TEST_F(MenuTest, PrinterToolButtonRunsThePrinterTools)
     QAbstractButton* button = pageButton(1, 1017);
     ASSERT_TRUE(button->isEnabled());
     button->click();
+
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(hooks.pendingScripts(), 0);
+}
+
+TEST_F(MenuTest, CommunicationToolRunsTheCommunicationWindow)
+{
+    openDialog();
+    g_language = QStringLiteral("Dovra");
+    dlg->EnableMenuPage(true);
+    bool ran = false;
+    hooks.scriptDialog<CCommunicationDlg>([&](CCommunicationDlg& window) {
+        ran = true;
+        EXPECT_EQ(window.windowTitle(), "Communication Window");
+        window.EndDialog(ui::IDOK);
+    });
+
+    pageButton(1, 1020)->click();
 
     EXPECT_TRUE(ran);
     EXPECT_EQ(hooks.pendingScripts(), 0);

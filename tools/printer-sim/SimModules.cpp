@@ -1,6 +1,7 @@
 #include "SimDispatcher.h"
 
 #include "CalibrationModule.h"
+#include "CharacterSetModule.h"
 #include "ClockPowerModule.h"
 #include "IdentityModule.h"
 #include "InterfaceModule.h"
@@ -32,5 +33,6 @@ std::vector<std::unique_ptr<SimModule>> CreateSimModules()
     modules.push_back(std::make_unique<MaintenanceModule>());
     modules.push_back(std::make_unique<RfidModule>());
     modules.push_back(std::make_unique<MenuModeZeroModule>());
+    modules.push_back(std::make_unique<CharacterSetModule>());
     return modules;
 }

@@ -1,0 +1,129 @@
+// The communication window and the test printers against the stand-in printer on loopback
+// TCP: what the printer received and logged, and what the window shows.
+#include "link/Comm.h"
+#include "platform/Services.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/TestClock.h"
+#include "ui/TestHooks.h"
+#include "workbench/CCharacterSetCommand.h"
+#include "workbench/CCommunicationDlg.h"
+#include "workbench/CZII_TwobytesCodeDlg.h"
+#include "workbench/CharacterSetCommands.h"
+#include "workbench/CommunicationDlgIds.h"
+#include "workbench/TwoByteCodeIds.h"
+#include "workbench/TwoByteSamples.h"
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace comm_dlg;
+
+namespace {
+
+// The bytes of every "received" chunk in the simulator's log, in order.
+QByteArray receivedBytes(const QByteArray& log)
+{
+    static const QRegularExpression dataLine(QStringLiteral("^  [0-9a-f]{6}  ((?:[0-9a-f]{2} )+)"));
+    QByteArray bytes;
+    bool inReceived = false;
+    for (const QByteArray& raw : log.split('\n')) {
+        const QString line = QString::fromLatin1(raw);
+        const auto match = dataLine.match(line);
+        if (!match.hasMatch()) {
+            inReceived = line.contains(QStringLiteral(" received "));
+            continue;
+        }
+        if (inReceived)
+            bytes += QByteArray::fromHex(match.captured(1).toLatin1());
+    }
+    return bytes;
+}
+
+void click(ui::Dialog& d, int id)
+{
+    auto* button = d.item<QAbstractButton>(id);
+    ASSERT_NE(button, nullptr) << id;
+    button->click();
+}
+
+class CommunicationOnTheSimulator : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const int port = sim.startTcp();
+        ASSERT_GT(port, 0);
+        g_comm.SetPortName(QStringLiteral("ETHERNET"));
+        g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), static_cast<std::uint16_t>(port)});
+        ASSERT_TRUE(g_comm.Open());
+    }
+
+    void TearDown() override
+    {
+        g_comm.MarkTcpForClose();
+        g_comm.Close();
+        g_comm.m_nPortType = PORT_COM;
+    }
+
+    // Waits (bounded) until the simulator has logged `count` received bytes.
+    QByteArray received(qsizetype count)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        QByteArray bytes = receivedBytes(sim.log());
+        while (bytes.size() < count && timer.elapsed() < ztest::SimProcess::kWaitMs) {
+            QThread::msleep(20);
+            bytes = receivedBytes(sim.log());
+        }
+        return bytes;
+    }
+
+    ztest::SimProcess sim;
+    ztest::TestClock clock;
+    platform::ScopedService<platform::Clock> clockScope{clock};
+    ui::TestHooks hooks;
+};
+
+TEST_F(CommunicationOnTheSimulator, SendsATextAndReadShowsTheAnswerInBothViews)
+{
+    CCommunicationDlg window;
+    window.OnInitDialog();
+    window.item<QPlainTextEdit>(IDC_SEND_EDIT)->setPlainText("^PI0\n");
+    click(window, IDC_SEND);
+    EXPECT_EQ(received(6), "^PI0\r\n");
+
+    click(window, IDC_READ);
+    EXPECT_EQ(window.GetDlgItemText(IDC_RECEIVED), "K X - 2\t1 . . ");
+    click(window, IDC_HEX);
+    EXPECT_EQ(window.GetDlgItemText(IDC_RECEIVED), "4b 58 2d 32\t31 0d 0a ");
+    EXPECT_TRUE(hooks.messages().empty());
+}
+
+TEST_F(CommunicationOnTheSimulator, TestPrintersReachThePrinterWhole)
+{
+    CCharacterSetCommand charset;
+    charset.OnInitDialog();
+    charset.item<QLineEdit>(1016)->setText("2");  // V Multi
+    click(charset, 1025);                          // Under 80H
+    ASSERT_TRUE(sim.waitForLog("character set 0, code table 0"));
+
+    CZII_TwobytesCodeDlg zpl;
+    zpl.OnInitDialog();
+    zpl.item<QLineEdit>(twobyte_dlg::IDC_START_BLOCK)->setText("B0");
+    zpl.item<QLineEdit>(twobyte_dlg::IDC_END_BLOCK)->setText("B1");
+    click(zpl, twobyte_dlg::IDC_PRINT_CHARACTERS);
+
+    const auto& ks = twobyte::CodePageAt(0);
+    const QByteArray labels = twobyte::ZplLabel(ks, 0xB0, "35", "35") +
+                              twobyte::ZplLabel(ks, 0xB1, "35", "35");
+    const QByteArray expected = "SW780\rCS0,0\rT20,20,3,2,1,10,0,N,N,'" +
+                                ostrel::CodesUnder80H() + "'\rP1\rSW830\r" + labels;
+    EXPECT_EQ(received(expected.size()), expected);
+    EXPECT_TRUE(hooks.messages().empty());
+}
+
+}  // namespace
