@@ -424,4 +424,40 @@ TEST_F(MenuModeZeroSimTest, SetThenGetBackThroughThePages)
     EXPECT_EQ(hw.GetDlgItemText(1237), "LINE-4");
 }
 
+TEST_F(MenuModeZeroSimTest, SwitchesRoundTripThroughTheSerialAndPageRows)
+{
+    {
+        CSerialSetting serial;
+        serial.Create(&host);
+        click(serial, 1002);  // the first Get enables the lists
+        serial.m_nDataLength = 1;
+        serial.m_nHandshake = 0;
+        serial.m_nParityCheck = 1;
+        serial.m_nParitySelection = 1;
+        serial.m_nStopBit = 0;
+        serial.m_nBaudChoice = 2;
+        serial.UpdateData(false);
+        click(serial, 1003);
+        CPrinterPageSetting page;
+        page.Create(&host);
+        click(page, 1169);
+        page.item<QComboBox>(1317)->setCurrentIndex(4);
+        click(page, 1168);
+    }
+    ASSERT_TRUE(sim.waitForLog("memory switch 3 committed"));
+    EXPECT_TRUE(sim.log().contains("memory switch 2 committed 124"));  // 0x7C
+
+    CSerialSetting serial;
+    serial.Create(&host);
+    click(serial, 1002);
+    EXPECT_EQ(serial.item<QComboBox>(1015)->currentText(), "7");
+    EXPECT_EQ(serial.item<QComboBox>(1017)->currentText(), "Parity");
+    EXPECT_EQ(serial.item<QComboBox>(1016)->currentText(), "Odd");
+    EXPECT_EQ(serial.item<QComboBox>(1019)->currentText(), "57600");
+    CPrinterPageSetting page;
+    page.Create(&host);
+    click(page, 1169);
+    EXPECT_EQ(page.item<QComboBox>(1317)->currentIndex(), 4);
+}
+
 }  // namespace

@@ -2,6 +2,11 @@
 // the menu page that opened it.
 #include "tests/shell/test_main_dialog_fixture.h"
 
+#include "maintenance/CHardwareInfoSetting.h"
+#include "maintenance/CLanguageSetting.h"
+#include "maintenance/CPrinterInfo.h"
+#include "maintenance/CPrinterPageSetting.h"
+#include "maintenance/CSerialSetting.h"
 #include "maintenance/CExtendTabCtrl.h"
 #include "maintenance/CUserSettingDialog.h"
 #include "maintenance/CUserSetting_ZII_AdvancedTab.h"
@@ -99,6 +104,12 @@ TEST_P(PageSetTest, TitlesAndPagesFollowTheMenuModeTheLanguageAndTheRecord)
     if (GetParam().menuMode == 1) {
         EXPECT_NE(dynamic_cast<CUserSetting_ZII_BasicTab*>(tabs.m_pPage[1].get()), nullptr);
         EXPECT_NE(dynamic_cast<CUserSetting_ZII_AdvancedTab*>(tabs.m_pPage[2].get()), nullptr);
+    } else {
+        EXPECT_NE(dynamic_cast<CSerialSetting*>(tabs.m_pPage[0].get()), nullptr);
+        EXPECT_NE(dynamic_cast<CLanguageSetting*>(tabs.m_pPage[1].get()), nullptr);
+        EXPECT_NE(dynamic_cast<CPrinterPageSetting*>(tabs.m_pPage[2].get()), nullptr);
+        EXPECT_NE(dynamic_cast<CHardwareInfoSetting*>(tabs.m_pPage[3].get()), nullptr);
+        EXPECT_NE(dynamic_cast<CPrinterInfo*>(tabs.m_pPage[4].get()), nullptr);
     }
     EXPECT_TRUE(io.device(QStringLiteral("COM1:")).writes.empty());  // opening sends nothing
 }
