@@ -1,6 +1,8 @@
 #include "shell/MenuCommands.h"
 
 #include "link/Comm.h"
+#include "maintenance/CFileTransferDlg.h"
+#include "maintenance/CPcxFileDownloaderDlg.h"
 #include "shell/StringIds.h"
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
@@ -18,9 +20,17 @@ void OnCalibrationSettingManager(QWidget*)
     }
 }
 
-void OnPcxFileDownloader(QWidget*) {}
+void OnPcxFileDownloader(QWidget* page)
+{
+    CPcxFileDownloaderDlg dlg(page->window());
+    dlg.DoModal();
+}
 
-void OnFileTransferManager(QWidget*) {}
+void OnFileTransferManager(QWidget* page)
+{
+    CFileTransferDlg dlg(page->window());
+    dlg.DoModal();
+}
 
 void OnCommunicationTool(QWidget*) {}
 

@@ -1,0 +1,60 @@
+#include "platform/linux/FreeImagePictureLibrary.h"
+
+#include "platform/linux/FreeImagePicture.h"
+
+#include <FreeImage.h>
+#include <QFile>
+
+namespace platform {
+
+namespace {
+
+// A picture that does not decode is an answer, not something to print on stderr.
+void quiet(FREE_IMAGE_FORMAT, const char*) {}
+
+}  // namespace
+
+FreeImagePictureLibrary::FreeImagePictureLibrary()
+{
+    FreeImage_SetOutputMessage(quiet);
+}
+
+int FreeImagePictureLibrary::formatFromExtension(const QString& extension) const
+{
+    if (extension.isEmpty())
+        return kUnknownFormat;
+    const QByteArray name = "picture." + extension.toLower().toUtf8();
+    return FreeImage_GetFIFFromFilename(name.constData());
+}
+
+std::unique_ptr<Picture> FreeImagePictureLibrary::load(const QString& path, int format) const
+{
+    const auto fif = static_cast<FREE_IMAGE_FORMAT>(format);
+    if (fif == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(fif))
+        return nullptr;
+    const QByteArray name = QFile::encodeName(path);
+    FIBITMAP* dib = FreeImage_Load(fif, name.constData(), 0);
+    if (!dib)
+        return nullptr;
+    // 16-bit grey, floating point and the like: to the ordinary bitmaps the conversions take.
+    if (FreeImage_GetImageType(dib) != FIT_BITMAP) {
+        FIBITMAP* standard = FreeImage_ConvertToStandardType(dib, TRUE);
+        FreeImage_Unload(dib);
+        dib = standard;
+    }
+    if (!dib || FreeImage_GetWidth(dib) == 0 || FreeImage_GetHeight(dib) == 0) {
+        if (dib)
+            FreeImage_Unload(dib);
+        return nullptr;
+    }
+    return std::make_unique<FreeImagePicture>(dib);
+}
+
+template <>
+PictureLibrary& defaultService<PictureLibrary>()
+{
+    static PictureLibrary* instance = new FreeImagePictureLibrary;
+    return *instance;
+}
+
+}  // namespace platform
