@@ -33,20 +33,28 @@ std::unique_ptr<Picture> FreeImagePictureLibrary::load(const QString& path, int 
     if (fif == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(fif))
         return nullptr;
     const QByteArray name = QFile::encodeName(path);
-    FIBITMAP* dib = FreeImage_Load(fif, name.constData(), 0);
-    if (!dib)
-        return nullptr;
+    auto pixels = [](FIBITMAP* d) { return quint64(FreeImage_GetWidth(d)) * FreeImage_GetHeight(d); };
+
+    // The header first: a damaged one may claim a size that no memory holds. A decoder
+    // that cannot read the header alone loads the whole picture here.
+    FIBITMAP* dib = FreeImage_Load(fif, name.constData(), FIF_LOAD_NOPIXELS);
+    if (dib && !FreeImage_HasPixels(dib)) {
+        const bool fits = pixels(dib) <= kMaxPixels;
+        FreeImage_Unload(dib);
+        dib = fits ? FreeImage_Load(fif, name.constData(), 0) : nullptr;
+    }
+    if (dib && (pixels(dib) == 0 || pixels(dib) > kMaxPixels)) {
+        FreeImage_Unload(dib);
+        dib = nullptr;
+    }
     // 16-bit grey, floating point and the like: to the ordinary bitmaps the conversions take.
-    if (FreeImage_GetImageType(dib) != FIT_BITMAP) {
+    if (dib && FreeImage_GetImageType(dib) != FIT_BITMAP) {
         FIBITMAP* standard = FreeImage_ConvertToStandardType(dib, TRUE);
         FreeImage_Unload(dib);
         dib = standard;
     }
-    if (!dib || FreeImage_GetWidth(dib) == 0 || FreeImage_GetHeight(dib) == 0) {
-        if (dib)
-            FreeImage_Unload(dib);
+    if (!dib)
         return nullptr;
-    }
     return std::make_unique<FreeImagePicture>(dib);
 }
 

@@ -2,11 +2,17 @@
 
 #include "platform/PictureLibrary.h"
 
+#include <QtGlobal>
+
 namespace platform {
 
 // The picture library on FreeImage; its format identifiers are FreeImage's.
 class FreeImagePictureLibrary : public PictureLibrary {
 public:
+    // Larger pictures are refused as if they did not decode (a damaged header can claim
+    // any size).
+    static constexpr quint64 kMaxPixels = 100'000'000;
+
     FreeImagePictureLibrary();
 
     int formatFromExtension(const QString& extension) const override;
