@@ -16,7 +16,8 @@ void PieceTransfer::send(const char* data, qint64 count, int pieceSize, const Wr
 
 int PieceTransfer::barRange(qint64 pieces)
 {
-    return static_cast<int>(std::clamp<qint64>(pieces, 0, kMaxBarRange));
+    // Qt draws a range of 0 to 0 as "busy" for good; a file of no whole piece gets 0 to 1.
+    return static_cast<int>(std::clamp<qint64>(pieces, 1, kMaxBarRange));
 }
 
 int PieceTransfer::barPosition(qint64 done, qint64 pieces)

@@ -18,7 +18,7 @@ public:
     static void send(const char* data, qint64 count, int pieceSize, const Writer& write,
                      const PieceDone& pieceDone);
 
-    // The bar's upper bound for `pieces`: the count itself, at most 65535.
+    // The bar's upper bound for `pieces`: the count itself, at least 1 and at most 65535.
     static int barRange(qint64 pieces);
     // The bar's position after `done` of `pieces`, scaled when the count exceeds the range.
     static int barPosition(qint64 done, qint64 pieces);

@@ -266,6 +266,7 @@ TEST(PieceTransferTest, WholePiecesThenTheRemainderInOneLastWrite)
 
 TEST(PieceTransferTest, BarScalesPastItsSixteenBitRange)
 {
+    EXPECT_EQ(PieceTransfer::barRange(0), 1);
     EXPECT_EQ(PieceTransfer::barRange(2), 2);
     EXPECT_EQ(PieceTransfer::barRange(65535), 65535);
     EXPECT_EQ(PieceTransfer::barRange(200000), 65535);
