@@ -4,6 +4,7 @@
 #include "link/Comm.h"
 #include "maintenance/CDlgScrollView.h"
 #include "maintenance/CFileTransferDlg.h"
+#include "maintenance/TransferIds.h"
 #include "platform/Services.h"
 #include "platform/linux/LinuxDeviceIo.h"
 #include "tests/support/FakeProcess.h"
@@ -122,8 +123,8 @@ bool transferOnce(const QString& file)
     CFileTransferDlg dlg;
     dlg.OnInitDialog();
     hooks.answerFileDialog(file);
-    dlg.item<QAbstractButton>(1011)->click();
-    dlg.item<QAbstractButton>(1020)->click();
+    dlg.item<QAbstractButton>(IDC_SELECT_FILE)->click();
+    dlg.item<QAbstractButton>(IDC_DOWNLOAD)->click();
     return hooks.messages().size() == 1 && hooks.messages()[0].text == "File download is completed.";
 }
 

@@ -1,8 +1,9 @@
 #include "maintenance/CFileTransferDlg.h"
 
 #include "link/Comm.h"
-#include "maintenance/PieceTransfer.h"
-#include "maintenance/TransferStringIds.h"
+#include "maintenance/LinkTransfer.h"
+#include "maintenance/TransferIds.h"
+#include "maintenance/TransferTexts.h"
 #include "platform/Services.h"
 #include "ui/DataExchange.h"
 #include "ui/FileDialog.h"
@@ -11,28 +12,17 @@
 
 #include <QFileInfo>
 #include <QProgressBar>
-#include <algorithm>
 #include <new>
 
 namespace {
 
-constexpr int IDC_FILE_PATH = 1013;
-constexpr int IDC_SELECT_FILE = 1011;
-constexpr int IDC_FILE_NAME = 1015;
-constexpr int IDC_FILE_SIZE = 1016;
-constexpr int IDC_PROGRESS = 1017;
-constexpr int IDC_DOWNLOAD = 1020;
-constexpr int IDC_CLOSE = 1004;
 
 const QString kFilter = QStringLiteral("All files(*.*)|*.*|Text files(*.txt)|*.txt|Binary files(*.bin)|*.bin||");
-constexpr int kEthernetBarPosition = 20;
 
 // Serial time-outs while a transfer runs, and after it.
 constexpr platform::SerialTimeouts kTransferTimeouts{0, 1, 20000, 1, 20000};
 constexpr platform::SerialTimeouts kAfterTimeouts{0, 1, 3000, 1, 3000};
 
-QString noFileName() { return QStringLiteral("None"); }
-QString noFileSize() { return QStringLiteral("0 Byte"); }
 
 // UTF-16 code units up to the first zero unit; an odd last byte is half a unit and dropped.
 QString utf16Units(const QByteArray& bytes, bool bigEndian)
@@ -65,8 +55,8 @@ CFileTransferDlg::CFileTransferDlg(QWidget* parent) : ui::Dialog(parent)
 bool CFileTransferDlg::OnInitDialog()
 {
     ui::Dialog::OnInitDialog();
-    m_strFileName = noFileName();
-    m_strFileSize = noFileSize();
+    m_strFileName = NoFileNameText();
+    m_strFileSize = NoFileSizeText();
     m_bFileSelected = 0;
     m_progress->setValue(0);
     UpdateData(false);
@@ -84,8 +74,8 @@ void CFileTransferDlg::OnSelectFile()
 {
     const std::optional<QString> path = ui::GetOpenFileName(this, QString(), kFilter);
     if (!path) {
-        m_strFileName = noFileName();
-        m_strFileSize = noFileSize();
+        m_strFileName = NoFileNameText();
+        m_strFileSize = NoFileSizeText();
         m_strFilePath.clear();
         m_bFileSelected = 0;
         UpdateData(false);
@@ -100,39 +90,29 @@ void CFileTransferDlg::OnSelectFile()
         return;
     }
     m_bFileSelected = 1;
-    m_strFileSize = QStringLiteral("%1 Bytes").arg(static_cast<quint32>(m_file.size()));
+    m_strFileSize = FileSizeText(m_file.size());
     m_file.close();
     UpdateData(false);
 }
 
 std::optional<QByteArray> CFileTransferDlg::ReadTransferFile()
 {
-    if (m_file.size() > kMaxTransferBytes)
-        return std::nullopt;
-    try {
-        // The bytes from `offset` to the end; none when the read fails.
-        auto rest = [this](qint64 offset) -> std::optional<QByteArray> {
-            m_file.seek(offset);
-            QByteArray bytes = m_file.readAll();
-            if (m_file.error() != QFileDevice::NoError)
-                return std::nullopt;
-            return bytes;
-        };
-        char first = 0;
-        const bool any = m_file.seek(0) && m_file.getChar(&first);
-        const auto mark = static_cast<unsigned char>(first);
-        if (any && mark == 0xEF)
-            return rest(3);
-        if (any && (mark == 0xFF || mark == 0xFE)) {
-            const std::optional<QByteArray> units = rest(2);
-            if (!units)
-                return std::nullopt;
+    char first = 0;
+    const bool any = m_file.seek(0) && m_file.getChar(&first);
+    const auto mark = static_cast<unsigned char>(first);
+    if (any && mark == 0xEF)
+        return LinkTransfer::readRest(m_file, 3);
+    if (any && (mark == 0xFF || mark == 0xFE)) {
+        const std::optional<QByteArray> units = LinkTransfer::readRest(m_file, 2);
+        if (!units)
+            return std::nullopt;
+        try {
             return platform::codePage().fromWide(utf16Units(*units, mark == 0xFE));
+        } catch (const std::bad_alloc&) {
+            return std::nullopt;
         }
-        return rest(0);
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
     }
+    return LinkTransfer::readRest(m_file, 0);
 }
 
 void CFileTransferDlg::OnDownload()
@@ -156,37 +136,17 @@ void CFileTransferDlg::OnDownload()
         return;
     }
 
-    const bool usb = g_comm.m_nPortType == PORT_USB;
-    if (usb) {
-        g_comm.m_bUsbHold = true;
-        g_comm.Open();
-    }
-
-    const qint64 count = buffer->size();
-    const qint64 pieces = count / kPieceSize;
-    m_progress->setRange(0, PieceTransfer::barRange(pieces));
-    m_progress->setValue(0);
-
+    const bool usb = LinkTransfer::holdUsb();
     platform::DeviceIo& io = platform::devices();
     io.setCommTimeouts(g_comm.m_hPort, kTransferTimeouts);
-    if (g_comm.m_nPortType == PORT_ETHERNET) {
-        m_progress->setValue(std::min(kEthernetBarPosition, m_progress->maximum()));
-        g_comm.Write(buffer->constData(), static_cast<int>(count));
-    } else {
-        PieceTransfer::send(
-            buffer->constData(), count, kPieceSize,
-            [](const char* data, int length) { g_comm.Write(data, length); },
-            [this, pieces](qint64 done) { m_progress->setValue(PieceTransfer::barPosition(done, pieces)); });
+    LinkTransfer::sendThroughLink(*buffer, kPieceSize, *m_progress);
+    if (g_comm.m_nPortType != PORT_ETHERNET)
         m_progress->setValue(0);
-    }
     io.setCommTimeouts(g_comm.m_hPort, kAfterTimeouts);
 
     buffer.reset();
     m_file.close();
-    if (usb) {
-        g_comm.m_bUsbHold = false;
-        g_comm.Close();
-    }
+    LinkTransfer::releaseUsb(usb);
 
     ui::MessageBox(ui::LoadString(IDS_FILE_DOWNLOAD_COMPLETED), platform::AlertIcon::Information);
     m_progress->setValue(0);

@@ -18,8 +18,6 @@ class CFileTransferDlg : public ui::Dialog {
 public:
     // Serial, parallel and USB links take the file in pieces of this size.
     static constexpr int kPieceSize = 4096;
-    // The most one transfer can hold in memory and hand to the link.
-    static constexpr qint64 kMaxTransferBytes = 0x7FFFFFFF;
 
     explicit CFileTransferDlg(QWidget* parent = nullptr);
 

@@ -3,9 +3,10 @@
 #include "link/Comm.h"
 #include "maintenance/CDlgScrollView.h"
 #include "maintenance/CPcxImageDlg.h"
+#include "maintenance/LinkTransfer.h"
 #include "maintenance/PictureMemoryCommands.h"
-#include "maintenance/PieceTransfer.h"
-#include "maintenance/TransferStringIds.h"
+#include "maintenance/TransferIds.h"
+#include "maintenance/TransferTexts.h"
 #include "platform/Services.h"
 #include "ui/DataExchange.h"
 #include "ui/FileDialog.h"
@@ -15,53 +16,18 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QProgressBar>
-#include <algorithm>
-#include <new>
 #include <optional>
 
 namespace {
 
-constexpr int IDC_IMAGE_PATH = 1013;
-constexpr int IDC_BROWSE = 1011;
-constexpr int IDC_FILE_NAME = 1015;
-constexpr int IDC_FILE_SIZE = 1016;
-constexpr int IDC_DOWNLOAD = 1020;
-constexpr int IDC_STORE_NAME = 1026;
-constexpr int IDC_DELETE_IMAGE = 1027;
-constexpr int IDC_DELETE_ALL = 1028;
-constexpr int IDC_DELETE_NAME = 1029;
-constexpr int IDC_POS_X = 1030;
-constexpr int IDC_POS_Y = 1031;
-constexpr int IDC_RECALL = 1032;
-constexpr int IDC_INFORMATION = 1033;
-constexpr int IDC_RECALL_NAME = 1501;
-constexpr int IDC_CLOSE = 1004;
 
 const QString kFilter = QStringLiteral(
     "Image files(*.PCX,*.BMP,*.JPG,*.JPEG)|*.PCX;*.BMP;*.JPG;*.JPEG|All Files(*.*)|*.*||");
-constexpr int kEthernetBarPosition = 20;
 
-QString noFileName() { return QStringLiteral("None"); }
-QString noFileSize() { return QStringLiteral("0 Byte"); }
 
 void writeBytes(const QByteArray& bytes)
 {
     g_comm.Write(bytes.constData(), static_cast<int>(bytes.size()));
-}
-
-// The whole open file, or none when it does not fit in memory or cannot be read.
-std::optional<QByteArray> readWhole(QFile& file, qint64 limit)
-{
-    if (file.size() > limit)
-        return std::nullopt;
-    try {
-        QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return std::nullopt;
-        return bytes;
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
 }
 
 }  // namespace
@@ -70,7 +36,7 @@ CPcxFileDownloaderDlg::CPcxFileDownloaderDlg(QWidget* parent) : ui::Dialog(paren
 {
     m_ui.setupUi(this);
     m_progress = m_ui.progress;
-    onCommand(IDC_BROWSE, &CPcxFileDownloaderDlg::OnBrowseImage);
+    onCommand(IDC_SELECT_FILE, &CPcxFileDownloaderDlg::OnBrowseImage);
     onCommand(IDC_DOWNLOAD, &CPcxFileDownloaderDlg::OnDownloadImage);
     onCommand(IDC_DELETE_IMAGE, &CPcxFileDownloaderDlg::OnDeleteImage);
     onCommand(IDC_DELETE_ALL, &CPcxFileDownloaderDlg::OnDeleteAllImages);
@@ -82,8 +48,8 @@ CPcxFileDownloaderDlg::CPcxFileDownloaderDlg(QWidget* parent) : ui::Dialog(paren
 bool CPcxFileDownloaderDlg::OnInitDialog()
 {
     ui::Dialog::OnInitDialog();
-    m_strFileName = noFileName();
-    m_strFileSize = noFileSize();
+    m_strFileName = NoFileNameText();
+    m_strFileSize = NoFileSizeText();
     m_bImageSelected = 0;
     m_strPosX = QStringLiteral("0");
     m_strPosY = QStringLiteral("0");
@@ -94,7 +60,7 @@ bool CPcxFileDownloaderDlg::OnInitDialog()
 
 void CPcxFileDownloaderDlg::DoDataExchange(ui::DataExchange& dx)
 {
-    ui::DDX_Text(dx, IDC_IMAGE_PATH, m_strImagePath);
+    ui::DDX_Text(dx, IDC_FILE_PATH, m_strImagePath);
     ui::DDX_Text(dx, IDC_FILE_NAME, m_strFileName);
     ui::DDX_Text(dx, IDC_FILE_SIZE, m_strFileSize);
     ui::DDX_Text(dx, IDC_POS_X, m_strPosX);
@@ -127,7 +93,7 @@ void CPcxFileDownloaderDlg::OnBrowseImage()
                 ui::MessageBox(ui::LoadString(IDS_CANT_OPEN_FILE));
                 return;
             }
-            m_strFileSize = QStringLiteral("%1 Bytes").arg(static_cast<quint32>(m_file.size()));
+            m_strFileSize = FileSizeText(m_file.size());
             const QString name = PictureMemoryCommands::DefaultName(m_strFileName);
             m_strRecallName = name;
             m_strDeleteName = name;
@@ -136,8 +102,8 @@ void CPcxFileDownloaderDlg::OnBrowseImage()
         }
     }
     if (!m_bImageSelected) {
-        m_strFileName = noFileName();
-        m_strFileSize = noFileSize();
+        m_strFileName = NoFileNameText();
+        m_strFileSize = NoFileSizeText();
         m_strImagePath.clear();
     }
     UpdateData(false);
@@ -178,7 +144,7 @@ void CPcxFileDownloaderDlg::OnDownloadImage()
     m_file.setFileName(m_strSendPath);
     std::optional<QByteArray> buffer;
     if (m_file.open(QIODevice::ReadOnly)) {
-        buffer = readWhole(m_file, kMaxSendBytes);
+        buffer = LinkTransfer::readRest(m_file, 0);
         if (!buffer)
             m_file.close();
     }
@@ -188,40 +154,20 @@ void CPcxFileDownloaderDlg::OnDownloadImage()
         return;
     }
 
-    const bool usb = g_comm.m_nPortType == PORT_USB;
-    if (usb) {
-        g_comm.m_bUsbHold = true;
-        g_comm.Open();
-    }
-
+    const bool usb = LinkTransfer::holdUsb();
     const qint64 size = buffer->size();
     if (m_strStoreName.isEmpty()) {
         m_strStoreName = PictureMemoryCommands::DefaultName(m_strFileName);
         UpdateData(false);
     }
     g_comm.WriteString(PictureMemoryCommands::Store(size, m_strStoreName), 0);
-
-    const qint64 pieces = size / kPieceSize;
-    m_progress->setRange(0, PieceTransfer::barRange(pieces));
-    m_progress->setValue(0);
-    if (g_comm.m_nPortType == PORT_ETHERNET) {
-        m_progress->setValue(std::min(kEthernetBarPosition, m_progress->maximum()));
-        g_comm.Write(buffer->constData(), static_cast<int>(size));
-    } else {
-        PieceTransfer::send(
-            buffer->constData(), size, kPieceSize,
-            [](const char* data, int length) { g_comm.Write(data, length); },
-            [this, pieces](qint64 done) { m_progress->setValue(PieceTransfer::barPosition(done, pieces)); });
-    }
+    LinkTransfer::sendThroughLink(*buffer, kPieceSize, *m_progress);
     g_comm.WriteString(PictureMemoryCommands::PrintAfterStore(m_strStoreName), 0);
 
     m_progress->setValue(0);
     buffer.reset();
     m_file.close();
-    if (usb) {
-        g_comm.m_bUsbHold = false;
-        g_comm.Close();
-    }
+    LinkTransfer::releaseUsb(usb);
     if (!tempPcx.isEmpty()) {
         platform::clock().sleep(kBeforeDeleteWaitMs);
         removeTemp();

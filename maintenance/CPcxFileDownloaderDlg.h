@@ -16,8 +16,6 @@ class CPcxFileDownloaderDlg : public ui::Dialog {
 public:
     // Serial, parallel and USB links take the picture in pieces of this size.
     static constexpr int kPieceSize = 2048;
-    // The most one download can hold in memory and hand to the link.
-    static constexpr qint64 kMaxSendBytes = 0x7FFFFFFF;
     static constexpr int kReduceWaitMs = 50;
     static constexpr int kAfterSaveWaitMs = 200;
     static constexpr int kBeforeDeleteWaitMs = 200;

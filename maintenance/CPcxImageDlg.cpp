@@ -1,15 +1,13 @@
 #include "maintenance/CPcxImageDlg.h"
 
 #include "maintenance/CDlgScrollView.h"
+#include "maintenance/TransferIds.h"
 
 #include <QComboBox>
 #include <QLayout>
 
 namespace {
 
-constexpr int IDC_DITHER = 1131;
-constexpr int IDC_VIEW = 1132;
-constexpr int IDC_IMAGE_PATH = 1133;
 constexpr unsigned kHScrollMessage = 1128;
 constexpr unsigned kVScrollMessage = 1127;
 

@@ -2,19 +2,14 @@
 #include "TransferFixture.h"
 
 #include "maintenance/CFileTransferDlg.h"
-#include "maintenance/PieceTransfer.h"
+#include "maintenance/LinkTransfer.h"
+#include "maintenance/TransferIds.h"
 
 #include <QProgressBar>
 #include <QRegularExpression>
 
 namespace {
 
-constexpr int IDC_FILE_PATH = 1013;
-constexpr int IDC_SELECT_FILE = 1011;
-constexpr int IDC_FILE_NAME = 1015;
-constexpr int IDC_FILE_SIZE = 1016;
-constexpr int IDC_DOWNLOAD = 1020;
-constexpr int IDC_CLOSE = 1004;
 
 const QString kFilter = "All files(*.*)|*.*|Text files(*.txt)|*.txt|Binary files(*.bin)|*.bin||";
 
@@ -196,7 +191,7 @@ TEST_F(FileTransferTest, FileTooLargeForMemoryIsRefusedWithNothingSent)
     const QString path = dir.filePath("huge.bin");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(file.resize(CFileTransferDlg::kMaxTransferBytes + 1));
+    ASSERT_TRUE(file.resize(LinkTransfer::kMaxBytes + 1));
     file.close();
     select(path);
     EXPECT_EQ(text(dlg, IDC_FILE_SIZE), "2147483648 Bytes");
@@ -232,7 +227,7 @@ TEST_F(FileTransferTest, UsbTransferHoldsOneHandleThenReleasesIt)
     ClearModelTable();
 }
 
-TEST(PieceTransferTest, WholePiecesThenTheRemainderInOneLastWrite)
+TEST(LinkTransferTest, WholePiecesThenTheRemainderInOneLastWrite)
 {
     struct Case {
         qint64 count;
@@ -251,7 +246,7 @@ TEST(PieceTransferTest, WholePiecesThenTheRemainderInOneLastWrite)
         std::vector<int> writes;
         std::vector<qint64> done;
         qint64 offset = 0;
-        PieceTransfer::send(
+        LinkTransfer::send(
             data.constData(), c.count, c.piece,
             [&](const char* p, int n) {
                 EXPECT_EQ(p, data.constData() + offset);
@@ -264,15 +259,15 @@ TEST(PieceTransferTest, WholePiecesThenTheRemainderInOneLastWrite)
     }
 }
 
-TEST(PieceTransferTest, BarScalesPastItsSixteenBitRange)
+TEST(LinkTransferTest, BarScalesPastItsSixteenBitRange)
 {
-    EXPECT_EQ(PieceTransfer::barRange(0), 1);
-    EXPECT_EQ(PieceTransfer::barRange(2), 2);
-    EXPECT_EQ(PieceTransfer::barRange(65535), 65535);
-    EXPECT_EQ(PieceTransfer::barRange(200000), 65535);
-    EXPECT_EQ(PieceTransfer::barPosition(7, 65535), 7);
-    EXPECT_EQ(PieceTransfer::barPosition(100000, 200000), 32767);
-    EXPECT_EQ(PieceTransfer::barPosition(200000, 200000), 65535);
+    EXPECT_EQ(LinkTransfer::barRange(0), 1);
+    EXPECT_EQ(LinkTransfer::barRange(2), 2);
+    EXPECT_EQ(LinkTransfer::barRange(65535), 65535);
+    EXPECT_EQ(LinkTransfer::barRange(200000), 65535);
+    EXPECT_EQ(LinkTransfer::barPosition(7, 65535), 7);
+    EXPECT_EQ(LinkTransfer::barPosition(100000, 200000), 32767);
+    EXPECT_EQ(LinkTransfer::barPosition(200000, 200000), 65535);
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include "maintenance/CDlgScrollView.h"
 #include "maintenance/CPcxFileDownloaderDlg.h"
 #include "maintenance/CPcxImageDlg.h"
+#include "maintenance/LinkTransfer.h"
 #include "maintenance/PictureMemoryCommands.h"
+#include "maintenance/TransferIds.h"
 #include "platform/PcxEncoder.h"
 
 #include <QBuffer>
@@ -16,21 +18,6 @@
 
 namespace {
 
-constexpr int IDC_IMAGE_PATH = 1013;
-constexpr int IDC_BROWSE = 1011;
-constexpr int IDC_FILE_NAME = 1015;
-constexpr int IDC_FILE_SIZE = 1016;
-constexpr int IDC_DOWNLOAD = 1020;
-constexpr int IDC_STORE_NAME = 1026;
-constexpr int IDC_DELETE_IMAGE = 1027;
-constexpr int IDC_DELETE_ALL = 1028;
-constexpr int IDC_DELETE_NAME = 1029;
-constexpr int IDC_POS_X = 1030;
-constexpr int IDC_POS_Y = 1031;
-constexpr int IDC_RECALL = 1032;
-constexpr int IDC_INFORMATION = 1033;
-constexpr int IDC_RECALL_NAME = 1501;
-constexpr int IDC_CLOSE = 1004;
 
 const QString kFilter = "Image files(*.PCX,*.BMP,*.JPG,*.JPEG)|*.PCX;*.BMP;*.JPG;*.JPEG|All Files(*.*)|*.*||";
 
@@ -54,7 +41,7 @@ protected:
         hooks.answerFileDialog(path);
         hooks.scriptDialog<CPcxImageDlg>([index](CPcxImageDlg& preview) {
             if (index != 0) {
-                auto* combo = preview.item<QComboBox>(1131);
+                auto* combo = preview.item<QComboBox>(IDC_DITHER);
                 if (combo->isEnabled()) {
                     combo->setCurrentIndex(index);
                     emit combo->activated(index);
@@ -62,7 +49,7 @@ protected:
             }
             click(preview, ui::IDOK);
         });
-        click(dlg, IDC_BROWSE);
+        click(dlg, IDC_SELECT_FILE);
     }
 
     // The bytes one download sends as separate writes: store command, pieces, print.
@@ -212,7 +199,7 @@ TEST_F(PcxDownloaderTest, WithoutDitherTheColourPictureIsReducedAfterAWait)
 TEST_F(PcxDownloaderTest, TheEditedPathTakesEffectFromTheFollowingDownload)
 {
     browse(bmp("first.bmp", 40, 10));
-    type(dlg, IDC_IMAGE_PATH, bmp("second.bmp", 24, 16));
+    type(dlg, IDC_FILE_PATH, bmp("second.bmp", 24, 16));
     const std::deque<QByteArray> first = download();
     EXPECT_EQ(field16(first[1], 8), 39);
     const std::deque<QByteArray> second = download();
@@ -245,7 +232,7 @@ TEST_F(PcxDownloaderTest, MissingEmptyAndOversizedPictures)
     const QString huge = dir.filePath("huge.jpg");
     QFile file(huge);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(file.resize(CPcxFileDownloaderDlg::kMaxSendBytes + 1));
+    ASSERT_TRUE(file.resize(LinkTransfer::kMaxBytes + 1));
     file.close();
     browse(huge);
     EXPECT_TRUE(download().empty());
@@ -260,12 +247,12 @@ TEST_F(PcxDownloaderTest, CancelledPreviewOrFileDialogLeavesNoPicture)
     EXPECT_EQ(dlg.m_bImageSelected, 1);
     hooks.answerFileDialog(dir.filePath("chosen.bmp"));
     hooks.scriptDialog<CPcxImageDlg>([](CPcxImageDlg& preview) { click(preview, ui::IDCANCEL); });
-    click(dlg, IDC_BROWSE);
+    click(dlg, IDC_SELECT_FILE);
     EXPECT_EQ(dlg.m_bImageSelected, 0);
     EXPECT_EQ(text(dlg, IDC_FILE_NAME), "None");
-    EXPECT_EQ(text(dlg, IDC_IMAGE_PATH), "");
+    EXPECT_EQ(text(dlg, IDC_FILE_PATH), "");
     hooks.cancelFileDialog();
-    click(dlg, IDC_BROWSE);
+    click(dlg, IDC_SELECT_FILE);
     EXPECT_EQ(text(dlg, IDC_FILE_SIZE), "0 Byte");
     click(dlg, IDC_DOWNLOAD);
     EXPECT_EQ(messageTexts(), QStringList{"Please, Select PCX files!"});

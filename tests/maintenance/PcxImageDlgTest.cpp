@@ -4,6 +4,7 @@
 
 #include "maintenance/CDlgScrollView.h"
 #include "maintenance/CPcxImageDlg.h"
+#include "maintenance/TransferIds.h"
 #include "platform/PcxEncoder.h"
 
 #include <QComboBox>
@@ -11,8 +12,6 @@
 
 namespace {
 
-constexpr int IDC_DITHER = 1131;
-constexpr int IDC_IMAGE_PATH = 1133;
 
 // The shown picture as 1-bit pixels.
 platform::MonoBitmap shown(const CDlgScrollView& view)

@@ -5,6 +5,8 @@
 #include "maintenance/CPcxFileDownloaderDlg.h"
 #include "maintenance/CPcxImageDlg.h"
 #include "platform/Services.h"
+#include "maintenance/TransferIds.h"
+#include "tests/support/DialogActions.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestClock.h"
 #include "ui/TestHooks.h"
@@ -31,10 +33,7 @@ private:
     QString m_folder;
 };
 
-void click(ui::Dialog& d, int id)
-{
-    d.item<QAbstractButton>(id)->click();
-}
+using ztest::click;
 
 TEST(PictureDownloadSimTest, PictureStoredInTheSimulatorIsTheDitheredPicture)
 {
@@ -61,22 +60,22 @@ TEST(PictureDownloadSimTest, PictureStoredInTheSimulatorIsTheDitheredPicture)
     hooks.scriptDialog<CPcxFileDownloaderDlg>([&](CPcxFileDownloaderDlg& d) {
         hooks.answerFileDialog(picture);
         hooks.scriptDialog<CPcxImageDlg>([](CPcxImageDlg& preview) {
-            auto* combo = preview.item<QComboBox>(1131);
+            auto* combo = preview.item<QComboBox>(IDC_DITHER);
             combo->setCurrentIndex(1);
             emit combo->activated(1);
             click(preview, ui::IDOK);
         });
-        click(d, 1011);
-        EXPECT_EQ(d.GetDlgItemText(1026), "label art");
-        click(d, 1020);
+        click(d, IDC_SELECT_FILE);
+        EXPECT_EQ(d.GetDlgItemText(IDC_STORE_NAME), "label art");
+        click(d, IDC_DOWNLOAD);
         // Recall it elsewhere, list and delete it.
-        d.item<QLineEdit>(1030)->setText("10");
-        d.item<QLineEdit>(1031)->setText("20");
-        click(d, 1032);
-        click(d, 1033);
-        click(d, 1027);
-        click(d, 1033);
-        click(d, 1004);
+        d.item<QLineEdit>(IDC_POS_X)->setText("10");
+        d.item<QLineEdit>(IDC_POS_Y)->setText("20");
+        click(d, IDC_RECALL);
+        click(d, IDC_INFORMATION);
+        click(d, IDC_DELETE_IMAGE);
+        click(d, IDC_INFORMATION);
+        click(d, IDC_CLOSE);
     });
     CPcxFileDownloaderDlg window;
     EXPECT_EQ(window.DoModal(), ui::IDOK);
