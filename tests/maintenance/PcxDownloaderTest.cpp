@@ -10,6 +10,7 @@
 #include "maintenance/PictureMemoryCommands.h"
 #include "maintenance/TransferIds.h"
 #include "platform/PcxEncoder.h"
+#include "tests/support/FakePictureLibrary.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -239,6 +240,38 @@ TEST_F(PcxDownloaderTest, MissingEmptyAndOversizedPictures)
     EXPECT_EQ(messageTexts(), QStringList{"Can't open file!"});
     EXPECT_TRUE(folders.files().isEmpty());
     EXPECT_FALSE(g_comm.m_bUsbHold);
+}
+
+TEST_F(PcxDownloaderTest, TempFileThatCannotBeSentIsDeletedAllTheSame)
+{
+    ztest::FakePictureLibrary library;
+    platform::ScopedService<platform::PictureLibrary> libraryScope(library);
+    // The library writes a PCX file too large to read into memory (sparse: no room taken).
+    library.onSavePcx = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.resize(LinkTransfer::kMaxBytes + 1);
+    };
+    browse(writeFile("picture.bmp", "BM"), 3);
+    EXPECT_EQ(dlg.m_nDitherMethod, 7);
+    EXPECT_TRUE(download().empty());
+    EXPECT_EQ(messageTexts(), QStringList{"Can't open file!"});
+    EXPECT_EQ(library.actions.filter("savePcx").size(), 1);
+    EXPECT_EQ(library.actions.mid(library.actions.size() - 2, 1), QStringList{"dither(7)"});
+    EXPECT_TRUE(folders.files().isEmpty());
+}
+
+TEST_F(PcxDownloaderTest, EachDitherChangeReloadsThePictureFromItsFile)
+{
+    ztest::FakePictureLibrary library;
+    platform::ScopedService<platform::PictureLibrary> libraryScope(library);
+    const QString path = writeFile("art.jpg", "JPEG");
+    browse(path, 4);
+    // Preview: the first load, one per change; then the download's own.
+    EXPECT_EQ(library.loads, (QStringList{path, path}));
+    EXPECT_EQ(library.actions, (QStringList{"reduce", "dither(8)"}));
+    download();
+    EXPECT_EQ(library.loads.size(), 3);
+    EXPECT_EQ(library.actions.last(), "savePcx(" + folders.folder() + "20240102_030405.pcx)");
 }
 
 TEST_F(PcxDownloaderTest, CancelledPreviewOrFileDialogLeavesNoPicture)
