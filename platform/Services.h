@@ -6,6 +6,7 @@
 #include "platform/DeviceIo.h"
 #include "platform/Folders.h"
 #include "platform/Network.h"
+#include "platform/PictureLibrary.h"
 #include "platform/Process.h"
 #include "platform/ProfileStore.h"
 #include "platform/Service.h"
@@ -26,5 +27,6 @@ inline Alerts& alerts() { return service<Alerts>(); }
 inline Spooler& spooler() { return service<Spooler>(); }
 inline Folders& folders() { return service<Folders>(); }
 inline VersionInfo& versionInfo() { return service<VersionInfo>(); }
+inline PictureLibrary& pictures() { return service<PictureLibrary>(); }
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 #include "link/Comm.h"
 #include "maintenance/CCalibrationTabDialog.h"
 #include "maintenance/CCheckPrinterStatusTabDlg.h"
+#include "maintenance/CFileTransferDlg.h"
+#include "maintenance/CPcxFileDownloaderDlg.h"
 #include "rfid/CRFIDSetting.h"
 #include "rfid/CRFIDWriteRead.h"
 #include "shell/StringIds.h"
@@ -12,8 +14,6 @@
 #include "workbench/CQuensa_CmdTesterDlg.h"
 
 #include <QWidget>
-
-// Tools that are not built yet keep an empty handler; their buttons still follow the rule.
 
 void OnCalibrationSettingManager(QWidget* page)
 {
@@ -25,9 +25,17 @@ void OnCalibrationSettingManager(QWidget* page)
     dlg.DoModal();
 }
 
-void OnPcxFileDownloader(QWidget*) {}
+void OnPcxFileDownloader(QWidget* page)
+{
+    CPcxFileDownloaderDlg dlg(page->window());
+    dlg.DoModal();
+}
 
-void OnFileTransferManager(QWidget*) {}
+void OnFileTransferManager(QWidget* page)
+{
+    CFileTransferDlg dlg(page->window());
+    dlg.DoModal();
+}
 
 void OnCommunicationTool(QWidget* page)
 {

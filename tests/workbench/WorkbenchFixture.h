@@ -3,6 +3,7 @@
 #include "TestCodePage.h"
 #include "link/Comm.h"
 #include "platform/Services.h"
+#include "tests/support/DialogActions.h"
 #include "tests/support/FakeDeviceIo.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/FakeProcess.h"
@@ -44,27 +45,10 @@ protected:
         clock.clearSleeps();
     }
 
-    static void click(ui::Dialog& dialog, int id)
-    {
-        auto* button = dialog.item<QAbstractButton>(id);
-        ASSERT_NE(button, nullptr) << id;
-        button->click();
-    }
-    static void type(ui::Dialog& dialog, int id, const QString& text)
-    {
-        auto* edit = dialog.item<QLineEdit>(id);
-        ASSERT_NE(edit, nullptr) << id;
-        edit->setText(text);
-    }
-    static QString text(const ui::Dialog& dialog, int id) { return dialog.GetDlgItemText(id); }
-
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const ui::RecordedMessage& m : hooks.messages())
-            texts << m.text;
-        return texts;
-    }
+    static void click(ui::Dialog& dialog, int id) { ztest::click(dialog, id); }
+    static void type(ui::Dialog& dialog, int id, const QString& text) { ztest::type(dialog, id, text); }
+    static QString text(const ui::Dialog& dialog, int id) { return ztest::text(dialog, id); }
+    QStringList messageTexts() const { return ztest::messageTexts(hooks); }
 
     ztest::FakeDeviceIo io;
     ztest::FakeNetwork network;

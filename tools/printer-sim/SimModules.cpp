@@ -8,6 +8,7 @@
 #include "MaintenanceModule.h"
 #include "MemorySwitchModule.h"
 #include "MenuModeZeroModule.h"
+#include "PictureModule.h"
 #include "PrinterInfoModule.h"
 #include "RfidModule.h"
 #include "SampleLabelModule.h"
@@ -34,5 +35,6 @@ std::vector<std::unique_ptr<SimModule>> CreateSimModules()
     modules.push_back(std::make_unique<RfidModule>());
     modules.push_back(std::make_unique<MenuModeZeroModule>());
     modules.push_back(std::make_unique<CharacterSetModule>());
+    modules.push_back(std::make_unique<PictureModule>());
     return modules;
 }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/Picture.h"
+
+struct FIBITMAP;
+
+namespace platform {
+
+// A picture held by FreeImage.
+class FreeImagePicture : public Picture {
+public:
+    // Takes ownership of `dib` (not null).
+    explicit FreeImagePicture(FIBITMAP* dib);
+    ~FreeImagePicture() override;
+    FreeImagePicture(const FreeImagePicture&) = delete;
+    FreeImagePicture& operator=(const FreeImagePicture&) = delete;
+
+    int bitsPerPixel() const override;
+    int width() const override;
+    int height() const override;
+    bool dither(int method) override;
+    bool reduceTo1Bit() override;
+    bool toMono(MonoBitmap& out) const override;
+    bool savePcx(const QString& path) const override;
+
+private:
+    // Puts `converted` in place of the pixels; false (nothing changed) when it is null.
+    bool replace(FIBITMAP* converted);
+
+    FIBITMAP* m_dib;
+    // Kept from the file: the conversions do not carry the resolution over.
+    int m_dpiX;
+    int m_dpiY;
+};
+
+}  // namespace platform
