@@ -123,7 +123,7 @@ void CCharacterSetCommand::OnVectorFont()
 void CCharacterSetCommand::writeAll(const std::vector<QByteArray>& writes)
 {
     for (const QByteArray& w : writes)
-        g_comm.Write(w.constData(), static_cast<int>(w.size()));
+        g_comm.Write(w);
 }
 
 namespace {
