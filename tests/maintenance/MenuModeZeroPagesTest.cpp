@@ -381,7 +381,6 @@ protected:
         g_comm.MarkTcpForClose();
         g_comm.Close();
     }
-    static void click(ui::Dialog& d, int id) { d.item<QAbstractButton>(id)->click(); }
 
     ztest::SimProcess sim;
     ztest::TestClock clock;

@@ -119,12 +119,6 @@ protected:
         CUserSettingDialog dialog;
         dialog.DoModal();
     }
-    static void check(ui::Dialog& page, int id, bool on = true)
-    {
-        auto* box = page.item<QAbstractButton>(id);
-        if (box->isChecked() != on)
-            box->click();
-    }
 
     ztest::SimProcess sim;
     int port = 0;

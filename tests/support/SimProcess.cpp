@@ -2,7 +2,9 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QThread>
 #include <QUuid>
 
@@ -93,6 +95,36 @@ bool SimProcess::waitForLog(const QByteArray& text, int timeoutMs) const
             return false;
         QThread::msleep(10);
     }
+}
+
+QByteArray SimProcess::receivedBytes() const
+{
+    static const QRegularExpression dataLine(QStringLiteral("^  [0-9a-f]{6}  ((?:[0-9a-f]{2} )+)"));
+    QByteArray bytes;
+    bool inReceived = false;
+    for (const QByteArray& raw : log().split('\n')) {
+        const QString line = QString::fromLatin1(raw);
+        const auto match = dataLine.match(line);
+        if (!match.hasMatch()) {
+            inReceived = line.contains(QStringLiteral(" received "));
+            continue;
+        }
+        if (inReceived)
+            bytes += QByteArray::fromHex(match.captured(1).toLatin1());
+    }
+    return bytes;
+}
+
+QByteArray SimProcess::waitForReceived(qsizetype count) const
+{
+    QElapsedTimer timer;
+    timer.start();
+    QByteArray bytes = receivedBytes();
+    while (bytes.size() < count && timer.elapsed() < kWaitMs) {
+        QThread::msleep(20);
+        bytes = receivedBytes();
+    }
+    return bytes;
 }
 
 }  // namespace ztest

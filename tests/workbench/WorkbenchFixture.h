@@ -6,13 +6,17 @@
 #include "tests/support/FakeDeviceIo.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/FakeProcess.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/TestClock.h"
 #include "ui/Dialog.h"
 #include "ui/TestHooks.h"
 
-#include <QAbstractButton>
-#include <QLineEdit>
 #include <gtest/gtest.h>
+
+using ztest::choose;
+using ztest::click;
+using ztest::text;
+using ztest::type;
 
 // The workbench on a fake serial printer "COM1:" held open by g_comm: nothing sleeps,
 // message boxes and modal dialogs go through the test hooks.
@@ -44,27 +48,7 @@ protected:
         clock.clearSleeps();
     }
 
-    static void click(ui::Dialog& dialog, int id)
-    {
-        auto* button = dialog.item<QAbstractButton>(id);
-        ASSERT_NE(button, nullptr) << id;
-        button->click();
-    }
-    static void type(ui::Dialog& dialog, int id, const QString& text)
-    {
-        auto* edit = dialog.item<QLineEdit>(id);
-        ASSERT_NE(edit, nullptr) << id;
-        edit->setText(text);
-    }
-    static QString text(const ui::Dialog& dialog, int id) { return dialog.GetDlgItemText(id); }
-
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const ui::RecordedMessage& m : hooks.messages())
-            texts << m.text;
-        return texts;
-    }
+    QStringList messageTexts() const { return ztest::messageTexts(hooks); }
 
     ztest::FakeDeviceIo io;
     ztest::FakeNetwork network;
