@@ -54,11 +54,8 @@ protected:
     void connectTcp(int port)
     {
         ASSERT_GT(port, 0);
-        g_comm.SetPortName(QStringLiteral("ETHERNET"));
-        g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), static_cast<std::uint16_t>(port)});
-        ASSERT_TRUE(g_comm.Open());
+        ASSERT_TRUE(sim.openLink());
     }
-
 
     ztest::MemoryProfileStore profile;
     SimClock clock;

@@ -1,5 +1,7 @@
 #include "tests/support/SimProcess.h"
 
+#include "link/Comm.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -64,9 +66,17 @@ int SimProcess::startTcp(const QStringList& extraArguments)
 {
     m_logPath = QDir::temp().filePath(QStringLiteral("zentrova-sim-%1.log")
                                           .arg(QUuid::createUuid().toString(QUuid::Id128)));
-    return start(QStringList{"--port", "0", "--log", m_logPath} + extraArguments,
-                 QStringLiteral("listening on 127.0.0.1:"))
-        .toInt();
+    m_tcpPort = start(QStringList{"--port", "0", "--log", m_logPath} + extraArguments,
+                      QStringLiteral("listening on 127.0.0.1:"))
+                    .toInt();
+    return m_tcpPort;
+}
+
+bool SimProcess::openLink() const
+{
+    g_comm.SetPortName(QStringLiteral("ETHERNET"));
+    g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), m_tcpPort});
+    return g_comm.Open();
 }
 
 QString SimProcess::startPty(const QStringList& extraArguments)

@@ -33,9 +33,7 @@ protected:
     {
         const int port = sim.startTcp();
         ASSERT_GT(port, 0);
-        g_comm.SetPortName(QStringLiteral("ETHERNET"));
-        g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), static_cast<std::uint16_t>(port)});
-        ASSERT_TRUE(g_comm.Open());
+        ASSERT_TRUE(sim.openLink());
         tester.OnInitDialog();
         tester.m_editCommand->setPlainText("SIZE\n");
     }
