@@ -64,8 +64,3 @@ protected:
 
     _VANTOPRT_INFO record;
 };
-
-inline QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}

@@ -99,3 +99,9 @@ protected:
     QWidget host;
     ztest::FakeDevice* printer = nullptr;
 };
+
+// The bytes a page sends, written as hex digits.
+inline QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(text);
+}
