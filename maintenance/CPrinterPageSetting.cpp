@@ -276,7 +276,8 @@ void CPrinterPageSetting::setPosition(const char* mnemonic, int editId, bool neg
                                       int messages)
 {
     const QByteArray text = platform::codePage().fromWide(GetDlgItemText(editId));
-    const bool sent = g_comm.Write(printerpage::SignedPosition(mnemonic, negative, text, value)) != 0;
+    const bool sent =
+        g_comm.Write(printerpage::SignedPosition(mnemonic, negative, text, value)) != 0;
     say(messages, sent ? kRowSetSuccess : kRowSetFailed);
 }
 

@@ -357,7 +357,8 @@ void CUserSetting_ZII_SerialTab::SetBluetoothSettings(bool usbDongle)
         const QByteArray pin = platform::codePage().fromWide(m_strPinCode);
         const QByteArray name = platform::codePage().fromWide(m_strDeviceName);
         if (m_nEncryption >= 0 && m_nConnection >= 0 && name.size() <= kModuleFieldBytes)
-            g_comm.Write(iface::ModuleRecordP(m_nEncryption, m_nConnection, pin, name, !family201()));
+            g_comm.Write(
+                iface::ModuleRecordP(m_nEncryption, m_nConnection, pin, name, !family201()));
         if (!family201()) {
             if (m_nSsp >= 0)
                 g_comm.Write(iface::ModuleRecordX(m_nSsp));

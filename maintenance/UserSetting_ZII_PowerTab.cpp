@@ -103,7 +103,8 @@ void UserSetting_ZII_PowerTab::OnSetToPrinter()
         g_comm.Write(setting::ParameterSet(setting::ParamPowerOffEnable, m_nPowerOff != 0 ? 1 : 0));
     g_comm.Write(setting::ParameterSet(setting::ParamPowerOffTime, int(m_nPowerOffMinutes * 60)));
     if (m_nPowerSave >= 0)
-        g_comm.Write(setting::ParameterSet(setting::ParamPowerSaveEnable, m_nPowerSave != 0 ? 1 : 0));
+        g_comm.Write(
+            setting::ParameterSet(setting::ParamPowerSaveEnable, m_nPowerSave != 0 ? 1 : 0));
     g_comm.Write(setting::ParameterSet(setting::ParamPowerSaveTime, int(m_nPowerSaveSeconds)));
     UpdateData(false);
 }

@@ -35,11 +35,11 @@ public:
     // Starts on loopback TCP (a free port) with its log in a file of its own, and returns the
     // port; 0 when it did not start.
     int startTcp(const QStringList& extraArguments = {});
+    // The same on a pseudo-terminal; returns its path, empty when it did not start.
+    QString startPty(const QStringList& extraArguments = {});
     // Points g_comm at the port startTcp announced, on loopback, and opens it; false when it
     // does not open.
     bool openLink() const;
-    // The same on a pseudo-terminal; returns its path, empty when it did not start.
-    QString startPty(const QStringList& extraArguments = {});
     // What the simulator logged so far (startTcp/startPty only).
     QByteArray log() const;
     // Waits until the log holds `text`; false when it did not within the wait.
