@@ -254,11 +254,15 @@ int CComm::Write(const void* data, int length)
     return 1;
 }
 
-int CComm::WriteString(const QString& text, int /*length*/)
+int CComm::Write(const QByteArray& bytes)
 {
-    const QByteArray bytes = platform::codePage().fromWide(text);
     const auto size = static_cast<int>(std::min<qsizetype>(bytes.size(), INT_MAX));
     return Write(bytes.constData(), size);
+}
+
+int CComm::WriteString(const QString& text, int /*length*/)
+{
+    return Write(platform::codePage().fromWide(text));
 }
 
 void CComm::WriteAll(const char* data, int length)

@@ -4,6 +4,7 @@
 #include "link/NetworkTarget.h"
 #include "platform/Handle.h"
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -42,6 +43,8 @@ public:
     // 1 on serial, parallel and USB (a write that cannot be completed ends the program);
     // the length or 0 on TCP.
     int Write(const void* data, int length);
+    // The whole array, as the call above (a size past INT_MAX is cut to INT_MAX).
+    int Write(const QByteArray& bytes);
     // Writes the whole text in the ANSI code page, without a terminator; `length` is unused.
     int WriteString(const QString& text, int length);
 

@@ -113,6 +113,16 @@ void CCalibration_2::ResetCountTexts()
         text = calibration::CountText(0);
 }
 
+void CCalibration_2::ClearSensing()
+{
+    m_nSelectedBin = -1;
+    ClearMarks();
+    std::fill(std::begin(m_nCounts), std::end(m_nCounts), 0);
+    ResetCountTexts();
+    EnableBinRadios(nullptr);
+    Repaint();
+}
+
 void CCalibration_2::EnableBinRadios(const calibration::Analysis* analysis)
 {
     for (int bin = 0; bin < calibration::kBinCount; ++bin)
@@ -210,12 +220,7 @@ void CCalibration_2::OnSaveCalibration()
     g_comm.WriteString(
         calibration::SaveCommand(Prefix(), m_nMiddleGapValue, m_nGapCountIndex + kGapCountBase), 0);
 
-    m_nSelectedBin = -1;
-    ClearMarks();
-    std::fill(std::begin(m_nCounts), std::end(m_nCounts), 0);
-    ResetCountTexts();
-    EnableBinRadios(nullptr);
-    Repaint();
+    ClearSensing();
     EnableSaveControls(false);
     UpdateData(false);
 }
@@ -223,12 +228,7 @@ void CCalibration_2::OnSaveCalibration()
 void CCalibration_2::OnCancelCalibration()
 {
     UpdateData(true);
-    m_nSelectedBin = -1;
-    ClearMarks();
-    std::fill(std::begin(m_nCounts), std::end(m_nCounts), 0);
-    ResetCountTexts();
-    EnableBinRadios(nullptr);
-    Repaint();
+    ClearSensing();
     g_comm.WriteString(calibration::CancelCommand(Prefix()), 0);
     EnableSaveControls(false);
     UpdateData(false);

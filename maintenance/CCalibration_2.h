@@ -38,6 +38,8 @@ private:
     void Repaint();
     void ClearMarks();
     void ResetCountTexts();
+    // Back to no sensing shown: no bin chosen or marked, every count zero, no radio enabled.
+    void ClearSensing();
     void EnableBinRadios(const calibration::Analysis* analysis);
     void EnableSaveControls(bool enable);
     QChar Prefix() const;

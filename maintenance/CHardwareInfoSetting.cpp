@@ -22,11 +22,6 @@ QString text(hwinfo::Record record, int message)
     return ui::LoadString(IDS_HW_RECORD_BASE + record * kHwRecordStride + message);
 }
 
-int send(const QByteArray& bytes)
-{
-    return g_comm.Write(bytes.constData(), static_cast<int>(bytes.size()));
-}
-
 }  // namespace
 
 CHardwareInfoSetting::CHardwareInfoSetting(QWidget* parent) : ui::Dialog(parent)
@@ -73,7 +68,7 @@ void CHardwareInfoSetting::getRecord(hwinfo::Record record)
     value.clear();
     UpdateData(false);
 
-    send(rules.read);
+    g_comm.Write(rules.read);
     platform::clock().sleep(rules.waitMs);
     QByteArray reply(rules.replyLength, '\0');
     const int n = g_comm.Read(reply.data(), rules.replyLength);
@@ -100,7 +95,7 @@ void CHardwareInfoSetting::setRecord(hwinfo::Record record)
         ui::MessageBox(ui::LoadString(IDS_HW_TOO_LONG_BASE + record));
         return;
     }
-    const bool sent = send(command) != 0;
+    const bool sent = g_comm.Write(command) != 0;
     platform::clock().sleep(hwinfo::kWriteWaitMs);
     report(record, Written, sent);
 }
@@ -108,7 +103,7 @@ void CHardwareInfoSetting::setRecord(hwinfo::Record record)
 void CHardwareInfoSetting::initRecord(hwinfo::Record record)
 {
     UpdateData(true);
-    const bool sent = send(hwinfo::Initialize(record)) != 0;
+    const bool sent = g_comm.Write(hwinfo::Initialize(record)) != 0;
     platform::clock().sleep(hwinfo::kWriteWaitMs);
     report(record, Initialized, sent);
 }

@@ -22,11 +22,6 @@ constexpr int IDC_SET_TO_PRINTER_HIDDEN = 1514;
 constexpr int kCodePageSwitch = 1;
 constexpr int kIcsSwitch = 3;
 
-void write(const QByteArray& bytes)
-{
-    g_comm.Write(bytes.constData(), int(bytes.size()));
-}
-
 }  // namespace
 
 CLanguageSetting::CLanguageSetting(QWidget* parent) : ui::Dialog(parent)
@@ -54,7 +49,7 @@ void CLanguageSetting::DoDataExchange(ui::DataExchange& dx)
 
 int CLanguageSetting::ReadSwitch(int number)
 {
-    write(memswitch::Read(number, g_comm.m_nPortType));
+    g_comm.Write(memswitch::Read(number, g_comm.m_nPortType));
     platform::clock().sleep(50);
     unsigned char value = 0;
     return g_comm.Read(&value, 1) > 0 ? value : -1;
@@ -74,7 +69,7 @@ void CLanguageSetting::OnGetLanguage()
     m_nIcs = ReadSwitch(kIcsSwitch);
 
     platform::clock().sleep(20);
-    write(setting::LockStatusQuery());
+    g_comm.Write(setting::LockStatusQuery());
     platform::clock().sleep(50);
     char reply[256] = {};
     const int n = g_comm.Read(reply, int(sizeof reply));
@@ -95,14 +90,14 @@ void CLanguageSetting::OnSetLanguage()
 {
     UpdateData(true);
     // Nothing chosen in a list: that switch keeps what the printer holds.
-    write(setting::SettingLock(false, setting::LockLanguage));
+    g_comm.Write(setting::SettingLock(false, setting::LockLanguage));
     if (m_nCodePage >= 0) {
-        write(memswitch::Write(kCodePageSwitch, static_cast<std::uint8_t>(m_nCodePage)));
-        write(memswitch::Commit(kCodePageSwitch));
+        g_comm.Write(memswitch::Write(kCodePageSwitch, static_cast<std::uint8_t>(m_nCodePage)));
+        g_comm.Write(memswitch::Commit(kCodePageSwitch));
     }
     if (m_nIcs >= 0) {
-        write(memswitch::Write(kIcsSwitch, static_cast<std::uint8_t>(m_nIcs)));
-        write(memswitch::Commit(kIcsSwitch));
+        g_comm.Write(memswitch::Write(kIcsSwitch, static_cast<std::uint8_t>(m_nIcs)));
+        g_comm.Write(memswitch::Commit(kIcsSwitch));
     }
-    write(setting::SettingLock(IsDlgButtonChecked(IDC_LOCK), setting::LockLanguage));
+    g_comm.Write(setting::SettingLock(IsDlgButtonChecked(IDC_LOCK), setting::LockLanguage));
 }

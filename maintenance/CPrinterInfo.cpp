@@ -41,11 +41,6 @@ QString modelName()
     return g_curModelInfo ? g_curModelInfo->m_strModelName : QString();
 }
 
-void write(const QByteArray& bytes)
-{
-    g_comm.Write(bytes.constData(), int(bytes.size()));
-}
-
 }  // namespace
 
 CPrinterInfo::CPrinterInfo(QWidget* parent) : ui::Dialog(parent)
@@ -109,7 +104,7 @@ void CPrinterInfo::OnGetPrinterInfo()
         if (i > 0)
             StepProgress();
         const printerinfo::InfoQuery& q = printerinfo::kInfoQueries[i];
-        write(QByteArray(q.command));
+        g_comm.Write(QByteArray(q.command));
         platform::clock().sleep(40);
         char reply[32] = {};
         lastCount = g_comm.Read(reply, int(sizeof reply));
@@ -129,17 +124,17 @@ void CPrinterInfo::OnGetPrinterInfo()
 
 void CPrinterInfo::OnInitMotorStat()
 {
-    write(printerinfo::CounterResetCommand(printerinfo::ResetMotor));
+    g_comm.Write(printerinfo::CounterResetCommand(printerinfo::ResetMotor));
 }
 
 void CPrinterInfo::OnInitTphStat()
 {
-    write(printerinfo::CounterResetCommand(printerinfo::ResetTph));
+    g_comm.Write(printerinfo::CounterResetCommand(printerinfo::ResetTph));
 }
 
 void CPrinterInfo::OnInitCutterStat()
 {
-    write(printerinfo::CounterResetCommand(printerinfo::ResetCutter));
+    g_comm.Write(printerinfo::CounterResetCommand(printerinfo::ResetCutter));
 }
 
 void CPrinterInfo::OnSetUsbSerialNumber()

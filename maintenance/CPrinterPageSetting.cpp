@@ -79,11 +79,6 @@ void say(int messages, int which)
                    success ? platform::AlertIcon::Information : platform::AlertIcon::Exclamation);
 }
 
-int send(const QByteArray& bytes)
-{
-    return g_comm.Write(bytes.constData(), static_cast<int>(bytes.size()));
-}
-
 }  // namespace
 
 CPrinterPageSetting::CPrinterPageSetting(QWidget* parent) : ui::Dialog(parent)
@@ -169,7 +164,7 @@ void CPrinterPageSetting::OnSetNumeric(int row)
     const NumericRow& r = kNumericRows.at(static_cast<std::size_t>(row));
     if (!UpdateData(true))
         return;
-    const bool sent = send(printerpage::UserSetting(r.number, this->*r.field)) != 0;
+    const bool sent = g_comm.Write(printerpage::UserSetting(r.number, this->*r.field)) != 0;
     say(r.messages, sent ? kRowSetSuccess : kRowSetFailed);
 }
 
@@ -177,7 +172,7 @@ void CPrinterPageSetting::OnGetNumeric(int row)
 {
     const NumericRow& r = kNumericRows.at(static_cast<std::size_t>(row));
     UpdateData(true);
-    send(QByteArray(r.query));
+    g_comm.Write(QByteArray(r.query));
     platform::clock().sleep(10);
     char reply[32] = {};
     const int n = g_comm.Read(reply, sizeof reply);
@@ -193,13 +188,13 @@ void CPrinterPageSetting::OnGetNumeric(int row)
 
 bool CPrinterPageSetting::writeSwitch(int number, std::uint8_t value)
 {
-    send(memswitch::Write(number, value, memswitch::kMenuModeZeroPrefix, true));
-    return send(memswitch::Commit(number, memswitch::kMenuModeZeroPrefix)) != 0;
+    g_comm.Write(memswitch::Write(number, value, memswitch::kMenuModeZeroPrefix, true));
+    return g_comm.Write(memswitch::Commit(number, memswitch::kMenuModeZeroPrefix)) != 0;
 }
 
 int CPrinterPageSetting::readSwitch(int number)
 {
-    send(memswitch::Read(number, g_comm.m_nPortType, memswitch::kMenuModeZeroPrefix));
+    g_comm.Write(memswitch::Read(number, g_comm.m_nPortType, memswitch::kMenuModeZeroPrefix));
     platform::clock().sleep(10);
     char reply = 0;
     if (g_comm.Read(&reply, 1) <= 0)
@@ -281,7 +276,8 @@ void CPrinterPageSetting::setPosition(const char* mnemonic, int editId, bool neg
                                       int messages)
 {
     const QByteArray text = platform::codePage().fromWide(GetDlgItemText(editId));
-    const bool sent = send(printerpage::SignedPosition(mnemonic, negative, text, value)) != 0;
+    const bool sent =
+        g_comm.Write(printerpage::SignedPosition(mnemonic, negative, text, value)) != 0;
     say(messages, sent ? kRowSetSuccess : kRowSetFailed);
 }
 
@@ -303,7 +299,7 @@ void CPrinterPageSetting::getPosition(const QByteArray& query, int messages, int
                                       int editId, int checkId, int& value, int& negative)
 {
     UpdateData(true);
-    send(query);
+    g_comm.Write(query);
     platform::clock().sleep(10);
     char reply[7] = {};
     const int n = g_comm.Read(reply, sizeof reply);
@@ -334,13 +330,13 @@ void CPrinterPageSetting::OnGetTearOff()
 void CPrinterPageSetting::OnSetCheckLabelLength()
 {
     UpdateData(true);
-    send(printerpage::CheckLabelLength(m_nCheckLabelLength != 0));
+    g_comm.Write(printerpage::CheckLabelLength(m_nCheckLabelLength != 0));
 }
 
 void CPrinterPageSetting::OnInitializeAll()
 {
     UpdateData(true);
-    if (send(printerpage::InitializeAll()) != 0)
+    if (g_comm.Write(printerpage::InitializeAll()) != 0)
         ui::MessageBox(ui::LoadString(IDS_INITIALIZE_ALL_SUCCESS), platform::AlertIcon::Information);
     else
         ui::MessageBox(ui::LoadString(IDS_INITIALIZE_ALL_FAILED));

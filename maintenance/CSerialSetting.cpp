@@ -55,7 +55,7 @@ void CSerialSetting::OnGetSerial()
 
     const QByteArray read =
         memswitch::Read(kSwitch, g_comm.m_nPortType, memswitch::kMenuModeZeroPrefix);
-    g_comm.Write(read.constData(), static_cast<int>(read.size()));
+    g_comm.Write(read);
     platform::clock().sleep(10);
     char reply = 0;
     if (g_comm.Read(&reply, 1) <= 0) {
@@ -105,9 +105,9 @@ bool CSerialSetting::WriteSerialSwitch()
     f.baudChoice = m_nBaudChoice;
     const QByteArray write = memswitch::Write(kSwitch, EncodeSerialSwitch(f),
                                               memswitch::kMenuModeZeroPrefix);
-    g_comm.Write(write.constData(), static_cast<int>(write.size()));
+    g_comm.Write(write);
     const QByteArray commit = memswitch::Commit(kSwitch, memswitch::kMenuModeZeroPrefix);
-    return g_comm.Write(commit.constData(), static_cast<int>(commit.size())) > 0;
+    return g_comm.Write(commit) > 0;
 }
 
 void CSerialSetting::enableFields()

@@ -93,21 +93,21 @@ void CUserSetting_ZII_AdvancedTab::OnGetFromPrinter()
     // Only the bytes this read brought count, never what an earlier reply left behind.
     auto read = [&]() { return setting::ReadReply(reply, kReplySize); };
 
-    setting::Send(setting::SettingQuery(setting::QueryMediaHandling));
+    g_comm.Write(setting::SettingQuery(setting::QueryMediaHandling));
     clock.sleep(50);
     if (const int n = read(); n > 0) {
         if (const auto position = zplsetting::MediaHandlingReply(reply, n))
             m_cboMediaHandling->setCurrentIndex(*position);
     }
 
-    setting::Send(setting::SettingQuery(setting::QueryMediaFeed));
+    g_comm.Write(setting::SettingQuery(setting::QueryMediaFeed));
     clock.sleep(50);
     if (const int n = read(); n > 0) {
         if (const auto position = zplsetting::MediaFeedReply(reply, n))
             m_cboMediaFeed->setCurrentIndex(*position);
     }
 
-    if (setting::Send(setting::LanguageProbe()) > 0) {
+    if (g_comm.Write(setting::LanguageProbe()) > 0) {
         clock.sleep(100);
         if (const int n = read(); n > 0) {
             const QString language = setting::ProbeReplyLanguage(reply, n);
@@ -147,5 +147,5 @@ void CUserSetting_ZII_AdvancedTab::OnSetToPrinter()
         return;
     const char emulation = static_cast<char>(setting::kEmulationDovra + position);
     g_language = setting::EmulationLanguage(emulation);
-    setting::Send(setting::EmulationSwitch(emulation));
+    g_comm.Write(setting::EmulationSwitch(emulation));
 }

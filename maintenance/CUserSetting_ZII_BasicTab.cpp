@@ -149,7 +149,7 @@ void CUserSetting_ZII_BasicTab::OnGetFromPrinter()
 
     // Each reply is applied only when the read brought bytes, and only those bytes count.
     auto ask = [&](const QByteArray& query, const std::function<void(int)>& apply) {
-        setting::Send(query);
+        g_comm.Write(query);
         clock.sleep(70);
         std::memset(reply, 0, sizeof reply);
         const int n = setting::ReadReply(reply, kReplySize);
@@ -187,7 +187,7 @@ void CUserSetting_ZII_BasicTab::OnGetFromPrinter()
     ask(setting::SettingQuery(setting::QueryTearOff), number(m_nTearOff));
     ask(setting::SettingQuery(setting::QueryPrintOffset), number(m_nPrintOffset));
 
-    setting::Send(setting::LockStatusQuery());
+    g_comm.Write(setting::LockStatusQuery());
     clock.sleep(70);
     std::memset(reply, 0, sizeof reply);
     const int n = setting::ReadReply(reply, kReplySize);
@@ -230,7 +230,7 @@ void CUserSetting_ZII_BasicTab::OnSetToPrinter()
     UpdateData(true);
     ui::WaitCursor wait;
     for (const LockBox& lock : kLockBoxes)
-        setting::Send(setting::SettingLock(false, lock.item));
+        g_comm.Write(setting::SettingLock(false, lock.item));
 
     const zplsetting::BasicSettings settings = WindowSettings();
     const int family = modelFamily();
@@ -242,9 +242,9 @@ void CUserSetting_ZII_BasicTab::OnSetToPrinter()
     }
 
     for (const LockBox& lock : kLockBoxes)
-        setting::Send(setting::SettingLock(IsDlgButtonChecked(lock.box), lock.item));
+        g_comm.Write(setting::SettingLock(IsDlgButtonChecked(lock.box), lock.item));
     if (settings.orientation && family == zplsetting::kFamilyParameterOrientation)
-        setting::Send(setting::ParameterSet(setting::ParamOrientation,
+        g_comm.Write(setting::ParameterSet(setting::ParamOrientation,
                                    settings.orientationPosition == 1 ? 1 : 0));
     UpdateData(false);
 }

@@ -151,7 +151,7 @@ void CUserSetting_ZII_SerialTab::GetSerialSettings()
 {
     char reply[256] = {};
     const QByteArray query = setting::SettingQuery(setting::QuerySerial);
-    g_comm.Write(query.constData(), int(query.size()));
+    g_comm.Write(query);
     sleepMs(30);
     const int n = g_comm.Read(reply, int(sizeof reply));
     if (n <= 0)
@@ -229,7 +229,7 @@ void CUserSetting_ZII_SerialTab::OnDefaultSetting()
     if (m_bBluetooth) {
         char reply[64] = {};
         const QByteArray query("^PI0\r\n");
-        g_comm.Write(query.constData(), int(query.size()));
+        g_comm.Write(query);
         sleepMs(40);
         const int n = g_comm.Read(reply, int(sizeof reply));
         // The model name without the query's line end: a CR inside the name would end the
@@ -268,7 +268,7 @@ QString CUserSetting_ZII_SerialTab::ReplyString(const QByteArray& text) const
 int CUserSetting_ZII_SerialTab::BluetoothQuery(const QByteArray& query)
 {
     std::memset(m_reply, 0, sizeof m_reply);
-    g_comm.Write(query.constData(), int(query.size()));
+    g_comm.Write(query);
     sleepMs(70);
     return g_comm.Read(m_reply, int(sizeof m_reply));
 }
@@ -354,25 +354,25 @@ void CUserSetting_ZII_SerialTab::SetBluetoothSettings(bool usbDongle)
         if (m_nConnection >= 0)
             send(iface::DongleSet(iface::DongleConnection, QString::number(m_nConnection)));
     } else {
-        const auto write = [](const QByteArray& bytes) { g_comm.Write(bytes.constData(), int(bytes.size())); };
         const QByteArray pin = platform::codePage().fromWide(m_strPinCode);
         const QByteArray name = platform::codePage().fromWide(m_strDeviceName);
         if (m_nEncryption >= 0 && m_nConnection >= 0 && name.size() <= kModuleFieldBytes)
-            write(iface::ModuleRecordP(m_nEncryption, m_nConnection, pin, name, !family201()));
+            g_comm.Write(
+                iface::ModuleRecordP(m_nEncryption, m_nConnection, pin, name, !family201()));
         if (!family201()) {
             if (m_nSsp >= 0)
-                write(iface::ModuleRecordX(m_nSsp));
+                g_comm.Write(iface::ModuleRecordX(m_nSsp));
             sleepMs(3000);
-            write(iface::ModuleRecordL(m_nRole == 1));
+            g_comm.Write(iface::ModuleRecordL(m_nRole == 1));
             sleepMs(2500);
         } else {
             const QByteArray ssp = setting::ParameterSet(setting::ParamBluetoothPairing, m_nSsp);
             if (m_nSsp >= 0)
-                write(ssp);
+                g_comm.Write(ssp);
             if (m_nRole >= 0)
-                write(setting::ParameterSet(setting::ParamBluetoothRole, m_nRole));
+                g_comm.Write(setting::ParameterSet(setting::ParamBluetoothRole, m_nRole));
             if (m_nSsp >= 0)
-                write(ssp);
+                g_comm.Write(ssp);
         }
     }
     UpdateData(false);

@@ -87,11 +87,6 @@ QString ProbeReplyLanguage(const char* reply, int length)
     return text.size() == 1 ? EmulationLanguage(text[0]) : QString();
 }
 
-int Send(const QByteArray& bytes)
-{
-    return g_comm.Write(bytes.constData(), static_cast<int>(bytes.size()));
-}
-
 int ReadReply(char* buffer, int size)
 {
     return std::clamp(g_comm.Read(buffer, size), 0, std::max(size, 0));

@@ -79,8 +79,6 @@ QString EmulationLanguage(char emulation);
 // The language name a probe reply gives (the reply text is the digit alone); empty for none.
 QString ProbeReplyLanguage(const char* reply, int length);
 
-// Sends a sequence above with the link's byte write; the link's result.
-int Send(const QByteArray& bytes);
 // Reads one reply into `buffer` (`size` bytes); the byte count, never more than `size`, 0 for
 // no reply.
 int ReadReply(char* buffer, int size);

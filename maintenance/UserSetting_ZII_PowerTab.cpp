@@ -28,11 +28,6 @@ void checkRange(ui::DataExchange& dx, int id, unsigned value, unsigned low, unsi
     ui::DDV_MinMaxInt(dx, id, shown, int(low), int(high));
 }
 
-void write(const QByteArray& bytes)
-{
-    g_comm.Write(bytes.constData(), int(bytes.size()));
-}
-
 }  // namespace
 
 UserSetting_ZII_PowerTab::UserSetting_ZII_PowerTab(QWidget* parent) : ui::Dialog(parent)
@@ -70,7 +65,7 @@ void UserSetting_ZII_PowerTab::OnGetFromPrinter()
                                     setting::ParamPowerSaveEnable, setting::ParamPowerSaveTime}) {
         // Zeroed for every read, so a short reply never borrows the bytes of the one before.
         std::memset(reply, 0, sizeof reply);
-        write(setting::ParameterQuery(item));
+        g_comm.Write(setting::ParameterQuery(item));
         platform::clock().sleep(50);
         const int n = g_comm.Read(reply, int(sizeof reply));
         if (n <= 0)
@@ -105,10 +100,11 @@ void UserSetting_ZII_PowerTab::OnSetToPrinter()
     ui::WaitCursor wait;
     // A list the printer never answered is left as the printer has it.
     if (m_nPowerOff >= 0)
-        write(setting::ParameterSet(setting::ParamPowerOffEnable, m_nPowerOff != 0 ? 1 : 0));
-    write(setting::ParameterSet(setting::ParamPowerOffTime, int(m_nPowerOffMinutes * 60)));
+        g_comm.Write(setting::ParameterSet(setting::ParamPowerOffEnable, m_nPowerOff != 0 ? 1 : 0));
+    g_comm.Write(setting::ParameterSet(setting::ParamPowerOffTime, int(m_nPowerOffMinutes * 60)));
     if (m_nPowerSave >= 0)
-        write(setting::ParameterSet(setting::ParamPowerSaveEnable, m_nPowerSave != 0 ? 1 : 0));
-    write(setting::ParameterSet(setting::ParamPowerSaveTime, int(m_nPowerSaveSeconds)));
+        g_comm.Write(
+            setting::ParameterSet(setting::ParamPowerSaveEnable, m_nPowerSave != 0 ? 1 : 0));
+    g_comm.Write(setting::ParameterSet(setting::ParamPowerSaveTime, int(m_nPowerSaveSeconds)));
     UpdateData(false);
 }

@@ -209,7 +209,7 @@ void CRFIDWriteRead::OnWriteTag()
         }
     }
     const QByteArray print = rfid::PrintOneLabel();
-    r = g_comm.Write(print.constData(), static_cast<int>(print.size()));
+    r = g_comm.Write(print);
     if (r != 0 && !failed)
         ui::MessageBox(ui::LoadString(rfid::IDS_RFID_WRITE_SUCCESS), platform::AlertIcon::Information);
 }

@@ -380,7 +380,7 @@ void CZentrovaDlg::OnConnect()
 
 void CZentrovaDlg::ProbeLanguage()
 {
-    if (setting::Send(setting::LanguageProbe()) <= 0)
+    if (g_comm.Write(setting::LanguageProbe()) <= 0)
         return;
     platform::clock().sleep(100);
     char reply[256] = {};

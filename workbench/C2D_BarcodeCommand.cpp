@@ -254,7 +254,7 @@ void C2D_BarcodeCommand::OnTestPrint()
         m_cbMode->currentIndex(), m_cbEcl->currentIndex(), m_cbEcl->currentText(),
         m_cbRotation->currentIndex()));
     const QByteArray job = platform::codePage().fromWide(ostrel::TestPrintJob(line));
-    g_comm.Write(job.constData(), static_cast<int>(job.size()));
+    g_comm.Write(job);
 }
 
 void C2D_BarcodeCommand::OnInsertToLabel()

@@ -32,12 +32,6 @@ constexpr int kMaxBitmapMulti = 4;
 constexpr int kMaxVectorSize = 100;
 constexpr int kStartVectorSize = 35;
 
-// Positions go out truncated toward zero, as every command takes them.
-int dots(float value)
-{
-    return ostrel::LabelDots(value, ostrel::UnitDots);
-}
-
 }  // namespace
 
 CCharacterSetCommand::CCharacterSetCommand(QWidget* parent) : ui::Dialog(parent)
@@ -123,7 +117,7 @@ void CCharacterSetCommand::OnVectorFont()
 void CCharacterSetCommand::writeAll(const std::vector<QByteArray>& writes)
 {
     for (const QByteArray& w : writes)
-        g_comm.Write(w.constData(), static_cast<int>(w.size()));
+        g_comm.Write(w);
 }
 
 namespace {
@@ -138,15 +132,17 @@ ostrel::CharacterSetFont fontOf(const CCharacterSetCommand& d)
 void CCharacterSetCommand::OnPrintUnder80H()
 {
     UpdateData(true);
-    writeAll(ostrel::CodeLabelWrites(fontOf(*this), dots(m_fX), dots(m_fY), m_nCharSet,
-                                     m_nCodeTable, ostrel::CodesUnder80H()));
+    writeAll(ostrel::CodeLabelWrites(fontOf(*this), ostrel::TruncateToDots(m_fX),
+                                     ostrel::TruncateToDots(m_fY), m_nCharSet, m_nCodeTable,
+                                     ostrel::CodesUnder80H()));
 }
 
 void CCharacterSetCommand::OnPrintOver80H()
 {
     UpdateData(true);
-    writeAll(ostrel::CodeLabelWrites(fontOf(*this), dots(m_fX), dots(m_fY), m_nCharSet,
-                                     m_nCodeTable, ostrel::CodesOver80H()));
+    writeAll(ostrel::CodeLabelWrites(fontOf(*this), ostrel::TruncateToDots(m_fX),
+                                     ostrel::TruncateToDots(m_fY), m_nCharSet, m_nCodeTable,
+                                     ostrel::CodesOver80H()));
 }
 
 void CCharacterSetCommand::OnPrintInternational()
@@ -158,6 +154,7 @@ void CCharacterSetCommand::OnPrintInternational()
 void CCharacterSetCommand::OnAllCodeTableTest()
 {
     UpdateData(true);
-    writeAll(ostrel::AllCodeTableWrites(fontOf(*this), dots(m_fX), dots(m_fY), m_nCharSet,
+    writeAll(ostrel::AllCodeTableWrites(fontOf(*this), ostrel::TruncateToDots(m_fX),
+                                        ostrel::TruncateToDots(m_fY), m_nCharSet,
                                         m_cbCodeTable ? m_cbCodeTable->count() : 0));
 }

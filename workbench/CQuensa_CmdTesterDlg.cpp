@@ -27,10 +27,10 @@
 #include "workbench/RfidCommands.h"
 #include "workbench/CommandTextFile.h"
 #include "workbench/OstrelCommands.h"
+#include "workbench/ReceiveView.h"
 
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
-#include <algorithm>
 
 namespace {
 
@@ -41,7 +41,6 @@ constexpr int kMaxSendCount = 10000;
 // A long job gets a pause before each send so the printer can work through the last one.
 constexpr qsizetype kPauseAboveBytes = 1500;
 constexpr int kPauseMs = 100;
-constexpr int kReadLength = 512;
 
 const QString kLoadFilter =
     QStringLiteral("All files(*.*)|*.*|Text files(*.txt)|*.txt|Binary files(*.bin)|*.bin||");
@@ -199,11 +198,7 @@ void CQuensa_CmdTesterDlg::AppendReceivedData(const void* data, int length)
 
 void CQuensa_CmdTesterDlg::ShowReceivedData()
 {
-    if (m_received.isEmpty())
-        return;
-    const auto type = IsDlgButtonChecked(IDC_HEX) ? ReceiveBuffer::DataType::Hex
-                                                  : ReceiveBuffer::DataType::Ascii;
-    m_ui.editReceived->setPlainText(m_received.format(type));
+    ShowReceiveBuffer(m_received, m_ui.editReceived, IsDlgButtonChecked(IDC_HEX));
 }
 
 void CQuensa_CmdTesterDlg::OnCopy()
@@ -252,10 +247,8 @@ void CQuensa_CmdTesterDlg::OnMultiSend()
 
 void CQuensa_CmdTesterDlg::OnRead()
 {
-    char buffer[kReadLength] = {};
-    const int count = g_comm.Read(buffer, kReadLength);
-    if (count > 0)
-        AppendReceivedData(buffer, std::min(count, kReadLength));
+    if (ReadIntoReceiveBuffer(m_received))
+        ShowReceivedData();
 }
 
 void CQuensa_CmdTesterDlg::OnClearReceived()

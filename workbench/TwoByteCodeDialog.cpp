@@ -57,7 +57,7 @@ void TwoByteCodeDialog::OnPrintCharacters()
     // One write per label; a write the link cannot complete is the link's to handle.
     for (int lead = range->first; lead <= range->last; ++lead) {
         const QByteArray label = buildLabel(page, static_cast<unsigned char>(lead), width, height);
-        g_comm.Write(label.constData(), static_cast<int>(label.size()));
+        g_comm.Write(label);
     }
 }
 

@@ -15,11 +15,6 @@ constexpr int kMirror = 1515, kHandling = 1516, kFeed = 1517, kBackfeed = 1028,
               kEmulation = 1029;
 constexpr int kGet = 1086, kSet = 1514;
 
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
-
 class AdvancedTabTest : public SettingPageTest {
 protected:
     CUserSetting_ZII_AdvancedTab& open() { return createPage(page); }

@@ -27,11 +27,6 @@ constexpr int kFields[] = {kWidth, kHeight, kOrientation, kSpeed, kDarkness,
 constexpr int kLockBoxes[] = {1087, 1091, 1092, 1094, 1095, 1096};  // items 3, 1, 2, 7, 6, 5
 constexpr int kGet = 1086, kSet = 1514;
 
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
-
 // ---- the text, without a window --------------------------------------------------------------
 
 zplsetting::BasicSettings everyField()

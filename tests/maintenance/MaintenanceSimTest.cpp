@@ -10,18 +10,20 @@
 #include "maintenance/CPrinterTool_ZII_Dlg.h"
 #include "maintenance/CStatusCmdPage.h"
 #include "platform/Services.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/FakeProcess.h"
 #include "tests/support/MemoryProfileStore.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestClock.h"
 #include "ui/TestHooks.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QThread>
 #include <gtest/gtest.h>
 
 #include <functional>
+
+using ztest::click;
 
 namespace {
 
@@ -52,16 +54,7 @@ protected:
     void connectTcp(int port)
     {
         ASSERT_GT(port, 0);
-        g_comm.SetPortName(QStringLiteral("ETHERNET"));
-        g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), static_cast<std::uint16_t>(port)});
-        ASSERT_TRUE(g_comm.Open());
-    }
-
-    static void click(ui::Dialog& d, int id)
-    {
-        auto* b = d.item<QAbstractButton>(id);
-        ASSERT_NE(b, nullptr) << id;
-        b->click();
+        ASSERT_TRUE(sim.openLink());
     }
 
     ztest::MemoryProfileStore profile;

@@ -371,9 +371,7 @@ protected:
         const int port = sim.startTcp();
         ASSERT_GT(port, 0);
         g_menuMode = 0;
-        g_comm.SetPortName(QStringLiteral("ETHERNET"));
-        g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), static_cast<std::uint16_t>(port)});
-        ASSERT_TRUE(g_comm.Open());
+        ASSERT_TRUE(sim.openLink());
     }
     void TearDown() override
     {
@@ -381,7 +379,6 @@ protected:
         g_comm.MarkTcpForClose();
         g_comm.Close();
     }
-    static void click(ui::Dialog& d, int id) { d.item<QAbstractButton>(id)->click(); }
 
     ztest::SimProcess sim;
     ztest::TestClock clock;

@@ -49,13 +49,6 @@ protected:
         clock.clearSleeps();
     }
 
-    static void check(ui::Dialog& page, int id, bool on = true)
-    {
-        auto* button = page.item<QAbstractButton>(id);
-        ASSERT_NE(button, nullptr) << id;
-        if (button->isChecked() != on)
-            button->click();
-    }
     static QString choice(ui::Dialog& page, int id)
     {
         auto* list = combo(page, id);
@@ -71,8 +64,3 @@ protected:
 
     _VANTOPRT_INFO record;
 };
-
-inline QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}

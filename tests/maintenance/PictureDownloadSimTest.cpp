@@ -6,7 +6,7 @@
 #include "maintenance/CPcxImageDlg.h"
 #include "platform/Services.h"
 #include "maintenance/TransferIds.h"
-#include "tests/support/DialogActions.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestClock.h"
 #include "ui/TestHooks.h"

@@ -7,18 +7,22 @@
 #include "core/ModelTable.h"
 #include "link/Comm.h"
 #include "platform/Services.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/FakeDeviceIo.h"
 #include "tests/support/TestClock.h"
 #include "ui/Dialog.h"
 #include "ui/TestHooks.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <vector>
+
+using ztest::check;
+using ztest::choose;
+using ztest::click;
+using ztest::type;
 
 class SettingPageTest : public ::testing::Test {
 protected:
@@ -78,40 +82,14 @@ protected:
         return waits;
     }
 
-    static void click(ui::Dialog& dialog, int id)
-    {
-        auto* button = dialog.item<QAbstractButton>(id);
-        ASSERT_NE(button, nullptr) << id;
-        button->click();
-    }
-    static void type(ui::Dialog& dialog, int id, const QString& text)
-    {
-        auto* edit = dialog.item<QLineEdit>(id);
-        ASSERT_NE(edit, nullptr) << id;
-        edit->setText(text);
-    }
     static QComboBox* combo(ui::Dialog& dialog, int id) { return dialog.item<QComboBox>(id); }
-    static void choose(ui::Dialog& dialog, int id, const QString& entry)
-    {
-        QComboBox* list = combo(dialog, id);
-        ASSERT_NE(list, nullptr) << id;
-        const int index = list->findText(entry);
-        ASSERT_GE(index, 0) << entry.toStdString();
-        list->setCurrentIndex(index);
-    }
     static QString chosen(ui::Dialog& dialog, int id)
     {
         QComboBox* list = combo(dialog, id);
         return list->currentIndex() < 0 ? QStringLiteral("<none>") : list->currentText();
     }
 
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const ui::RecordedMessage& m : hooks.messages())
-            texts << m.text;
-        return texts;
-    }
+    QStringList messageTexts() const { return ztest::messageTexts(hooks); }
 
     ztest::FakeDeviceIo io;
     ztest::TestClock clock;
@@ -121,3 +99,9 @@ protected:
     QWidget host;
     ztest::FakeDevice* printer = nullptr;
 };
+
+// The bytes a page sends, written as hex digits.
+inline QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(text);
+}

@@ -135,9 +135,7 @@ TEST_F(SimRoundTripTest, SetOnTheBasicPageThenReopenAndGetShowsTheSameValues)
     const int port = sim.startTcp();
     ASSERT_GT(port, 0);
     g_comm.Close();
-    g_comm.SetPortName(QStringLiteral("ETHERNET"));
-    g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), static_cast<std::uint32_t>(port)});
-    ASSERT_TRUE(g_comm.Open());
+    ASSERT_TRUE(sim.openLink());
 
     auto basic = [](CUserSettingDialog& d) {
         auto* page = dynamic_cast<CUserSetting_ZII_BasicTab*>(d.m_tabCtrl->m_pPage[1].get());

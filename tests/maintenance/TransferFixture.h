@@ -3,7 +3,7 @@
 #include "core/ModelTable.h"
 #include "link/Comm.h"
 #include "platform/Services.h"
-#include "tests/support/DialogActions.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/FakeDeviceIo.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/FakeProcess.h"

@@ -94,9 +94,7 @@ protected:
         port = sim.startTcp();
         ASSERT_GT(port, 0);
         g_comm.Close();
-        g_comm.SetPortName(QStringLiteral("ETHERNET"));
-        g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), static_cast<std::uint32_t>(port)});
-        ASSERT_TRUE(g_comm.Open());
+        ASSERT_TRUE(sim.openLink());
     }
     void TearDown() override
     {
@@ -118,12 +116,6 @@ protected:
         });
         CUserSettingDialog dialog;
         dialog.DoModal();
-    }
-    static void check(ui::Dialog& page, int id, bool on = true)
-    {
-        auto* box = page.item<QAbstractButton>(id);
-        if (box->isChecked() != on)
-            box->click();
     }
 
     ztest::SimProcess sim;

@@ -25,7 +25,7 @@ constexpr int kKillButton = 1308;
 const QString kInvalidRange =
     QStringLiteral("Invalid value!\nPlease check StartBlockNumber and Number of bytes.");
 
-using rfidtest::select;
+using ztest::choose;
 using rfidtest::typeKeys;
 
 class RfidBuilderTest : public WorkbenchTest {
@@ -76,11 +76,11 @@ TEST_F(RfidBuilderTest, LinesTheTesterAppends)
         {"ReadDefaults", [](auto& t) { return t.template insertOnce<Read>(kReadButton, [](Read& d) { click(d, IDC_INSERT); }); },
          ">RFR,H,4,12,S\r\n"},
         {"ReadChosen", [](auto& t) { return t.template insertOnce<Read>(kReadButton, [](Read& d) {
-             select(d, 1265, "A"); select(d, 1263, "10"); select(d, 1262, "1"); select(d, 1266, "P");
+             choose(d, 1265, "A"); choose(d, 1263, "10"); choose(d, 1262, "1"); choose(d, 1266, "P");
              click(d, IDC_INSERT); }); },
          ">RFR,A,10,1,P\r\n"},
         {"WriteStart6ThreeBytes", [](auto& t) { return t.template insertOnce<Write>(kWriteButton, [](Write& d) {
-             select(d, 1267, "6"); select(d, 1269, "3"); click(d, 1084);
+             choose(d, 1267, "6"); choose(d, 1269, "3"); click(d, 1084);
              for (int id = 1249; id <= 1260; ++id)
                  EXPECT_EQ(d.GetDlgItem(id)->isEnabled(), id >= 1251 && id <= 1253) << id;
              typeKeys(d, 1251, "A0"); typeKeys(d, 1252, "B1"); typeKeys(d, 1253, "C2");
@@ -89,7 +89,7 @@ TEST_F(RfidBuilderTest, LinesTheTesterAppends)
         {"WriteWithoutSetData", [](auto& t) { return t.template insertOnce<Write>(kWriteButton, [](Write& d) { click(d, IDC_INSERT); }); },
          ">RFW,H,4,12,''\r\n"},
         {"WriteOneDigitCell", [](auto& t) { return t.template insertOnce<Write>(kWriteButton, [](Write& d) {
-             select(d, 1269, "2"); click(d, 1084); typeKeys(d, 1249, "F"); typeKeys(d, 1250, "zz");
+             choose(d, 1269, "2"); click(d, 1084); typeKeys(d, 1249, "F"); typeKeys(d, 1250, "zz");
              click(d, IDC_INSERT); }); },
          ">RFW,H,4,2,'Fzz'\r\n"},
         {"PasswordDefaults", [](auto& t) { return t.template insertOnce<Password>(kPasswordButton, [](Password& d) { click(d, IDC_INSERT); }); },
@@ -127,14 +127,14 @@ TEST_F(RfidBuilderTest, WriteBuilderRangeChecksAndReopening)
     hooks.scriptDialog<CQuensaRfidWriteCommand>([](CQuensaRfidWriteCommand& d) {
         EXPECT_EQ(d.windowTitle(), "RFID Write");
         EXPECT_FALSE(d.GetDlgItem(1297)->isEnabled());
-        select(d, 1267, "5");  // 5 + 12 bytes: one too many
+        choose(d, 1267, "5");  // 5 + 12 bytes: one too many
         click(d, 1084);
         EXPECT_TRUE(d.GetDlgItem(1084)->isEnabled());
-        select(d, 1267, "10");
-        select(d, 1269, "7");
+        choose(d, 1267, "10");
+        choose(d, 1269, "7");
         click(d, 1084);
-        select(d, 1267, "4");
-        select(d, 1269, "12");  // fills all twelve
+        choose(d, 1267, "4");
+        choose(d, 1269, "12");  // fills all twelve
         click(d, 1084);
         EXPECT_FALSE(d.GetDlgItem(1084)->isEnabled());
         EXPECT_FALSE(d.GetDlgItem(1267)->isEnabled());
@@ -144,9 +144,9 @@ TEST_F(RfidBuilderTest, WriteBuilderRangeChecksAndReopening)
         for (int id = 1249; id <= 1260; ++id)
             EXPECT_FALSE(d.GetDlgItem(id)->isEnabled());
         // ASCII: one character a cell, the focus follows each into the next enabled cell.
-        select(d, 1266, "A");
-        select(d, 1267, "7");
-        select(d, 1269, "3");
+        choose(d, 1266, "A");
+        choose(d, 1267, "7");
+        choose(d, 1269, "3");
         click(d, 1084);
         typeKeys(d, 1252, "xy");  // the limit keeps one character
         EXPECT_EQ(text(d, 1252), "x");

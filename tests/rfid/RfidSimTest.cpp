@@ -9,17 +9,19 @@
 #include "rfid/CRFIDSetting.h"
 #include "rfid/CRFIDWriteRead.h"
 #include "rfid/CRfidDataGrid.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestClock.h"
 #include "tests/workbench/TestCodePage.h"
 #include "ui/TestHooks.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
 #include <random>
+
+using ztest::click;
 
 namespace {
 
@@ -131,9 +133,7 @@ protected:
     {
         port = sim.startTcp({QStringLiteral("--model"), QStringLiteral("RN-5")});
         ASSERT_GT(port, 0);
-        g_comm.SetPortName(QStringLiteral("ETHERNET"));
-        g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), static_cast<std::uint16_t>(port)});
-        ASSERT_TRUE(g_comm.Open());
+        ASSERT_TRUE(sim.openLink());
     }
     void TearDown() override
     {
@@ -141,14 +141,7 @@ protected:
         g_comm.Close();
         EXPECT_EQ(hooks.pendingScripts(), 0);
     }
-    static void click(ui::Dialog& d, int id) { d.item<QAbstractButton>(id)->click(); }
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const ui::RecordedMessage& m : hooks.messages())
-            texts << m.text;
-        return texts;
-    }
+    QStringList messageTexts() const { return ztest::messageTexts(hooks); }
 
     ztest::SimProcess sim;
     int port = 0;
@@ -200,8 +193,8 @@ TEST_F(RfidSimWindowTest, ConfigurationSurvivesAReopening)
         dlg.OnInitDialog();
         click(dlg, 1002);
         EXPECT_EQ(dlg.GetDlgItemText(1256), "16");
-        rfidtest::select(dlg, 1255, "ISO-B");
-        rfidtest::select(dlg, 1259, "7");
+        ztest::choose(dlg, 1255, "ISO-B");
+        ztest::choose(dlg, 1259, "7");
         dlg.item<QLineEdit>(1237)->setText("480");
         click(dlg, 1003);
     }

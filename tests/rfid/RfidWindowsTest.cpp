@@ -18,7 +18,7 @@ constexpr int IDC_CLOSE = ui::IDOK;
 const QString kInvalidRange =
     QStringLiteral("Invalid value!\nPlease check StartBlockNumber and Number of bytes.");
 
-using rfidtest::select;
+using ztest::choose;
 using rfidtest::typeKeys;
 
 QStringList cellTexts(const CRfidDataGrid& grid)
@@ -147,9 +147,9 @@ TEST_F(RfidReadTest, DefaultsReadTwelveHexBytesIntoCellsFiveToSixteen)
 
 TEST_F(RfidReadTest, CommandForms)
 {
-    select(dlg, 1265, "ASCII");
-    select(dlg, 1263, "0");
-    select(dlg, 1262, "2");
+    choose(dlg, 1265, "ASCII");
+    choose(dlg, 1263, "0");
+    choose(dlg, 1262, "2");
     printer->replies = {"Hi"};
     read();
     EXPECT_EQ(printer->written, ">RFR,A,0,2,S\r");
@@ -161,7 +161,7 @@ TEST_F(RfidReadTest, CommandForms)
     click(dlg, 1428);
     EXPECT_FALSE(dlg.GetDlgItem(1265)->isEnabled());
     click(dlg, 1228);
-    select(dlg, 1265, "Hex");
+    choose(dlg, 1265, "Hex");
     read();
     EXPECT_EQ(printer->written, ">RFr,u,0,2,S\r");
     EXPECT_EQ(reads().join(' ').toStdString(), "read(4) read(4) read(4)");  // silent: three tries
@@ -172,8 +172,8 @@ TEST_F(RfidReadTest, CommandForms)
     printer->written.clear();
     printer->calls.clear();
     click(dlg, 1428);
-    select(dlg, 1263, "4");
-    select(dlg, 1262, "12");
+    choose(dlg, 1263, "4");
+    choose(dlg, 1262, "12");
     click(dlg, 1082);
     EXPECT_EQ(printer->written, ">RFR,H,4,12,P\r");
     EXPECT_TRUE(reads().isEmpty());
@@ -191,16 +191,16 @@ TEST_F(RfidReadTest, RangesPastTheGridAreRefused)
     for (const Range& r : ranges) {
         printer->written.clear();
         hooks.clearMessages();
-        select(dlg, 1263, r.start);
-        select(dlg, 1262, r.count);
+        choose(dlg, 1263, r.start);
+        choose(dlg, 1262, r.count);
         read();
         EXPECT_EQ(!printer->written.isEmpty(), r.sent) << r.start << "+" << r.count;
         EXPECT_EQ(messageTexts().contains(kInvalidRange), !r.sent) << r.start << "+" << r.count;
     }
     // 16 + 48 fills cells 17 to 64 exactly.
     printer->replies = {QByteArray(96, 'C')};
-    select(dlg, 1263, "16");
-    select(dlg, 1262, "48");
+    choose(dlg, 1263, "16");
+    choose(dlg, 1262, "48");
     read();
     const QStringList cells = cellTexts(grid());
     EXPECT_EQ(cells.mid(0, 16), QStringList(16, "-"));
@@ -231,7 +231,7 @@ TEST_F(RfidReadTest, UsbReadsSixteenBytePiecesAndTheLastCountDecides)
     printer->calls.clear();
     clock.clearSleeps();
     hooks.clearMessages();
-    select(dlg, 1262, "8");
+    choose(dlg, 1262, "8");
     printer->replies = {"0011223344556677"};
     read();
     EXPECT_EQ(reads(), QStringList{"read(16)"});
@@ -242,8 +242,8 @@ TEST_F(RfidReadTest, UsbReadsSixteenBytePiecesAndTheLastCountDecides)
 TEST_F(RfidReadTest, TcpTakesAtMostThirtyTwoCharacters)
 {
     useTcp();
-    select(dlg, 1263, "0");
-    select(dlg, 1262, "64");
+    choose(dlg, 1263, "0");
+    choose(dlg, 1262, "64");
     network.peer().replies = {QByteArray(128, 'E')};
     read();
     EXPECT_EQ(network.peer().received, ">RFR,H,0,64,S\r");
@@ -261,9 +261,9 @@ TEST_F(RfidReadTest, RandomRepliesOfEveryLength)
             c = static_cast<char>(random() & 0xFF);
         const int start = static_cast<int>(random() % 17);
         const int count = 2 + static_cast<int>(random() % (63 - start));
-        select(dlg, 1263, QString::number(start));
-        select(dlg, 1262, QString::number(count));
-        select(dlg, 1265, random() % 2 ? "Hex" : "ASCII");
+        choose(dlg, 1263, QString::number(start));
+        choose(dlg, 1262, QString::number(count));
+        choose(dlg, 1265, random() % 2 ? "Hex" : "ASCII");
         const QStringList before = cellTexts(grid());
         printer->replies = {reply};
         hooks.clearMessages();
@@ -347,8 +347,8 @@ TEST_F(RfidWriteTest, DataWriteOfTwelveHexBytes)
 TEST_F(RfidWriteTest, FocusFollowsTheEnabledCells)
 {
     click(dlg, 1272);
-    select(dlg, 1267, "0");
-    select(dlg, 1269, "2");
+    choose(dlg, 1267, "0");
+    choose(dlg, 1269, "2");
     click(dlg, 1084);
     EXPECT_EQ(enabledCells(), QList<int>({1, 2}));
     typeKeys(cell(1), "AB");
@@ -359,8 +359,8 @@ TEST_F(RfidWriteTest, FocusFollowsTheEnabledCells)
     EXPECT_EQ(dlg.focusWidget(), dlg.GetDlgItem(1268));
 
     click(dlg, 1297);
-    select(dlg, 1267, "1");
-    select(dlg, 1269, "2");
+    choose(dlg, 1267, "1");
+    choose(dlg, 1269, "2");
     click(dlg, 1084);
     EXPECT_EQ(enabledCells(), QList<int>({2, 3}));
     typeKeys(cell(3), "EF");
@@ -368,9 +368,9 @@ TEST_F(RfidWriteTest, FocusFollowsTheEnabledCells)
 
     // ASCII: the focus moves after every character; the last cell hands it to "Set Data".
     click(dlg, 1297);
-    select(dlg, 1266, "ASCII");
-    select(dlg, 1267, "16");
-    select(dlg, 1269, "48");
+    choose(dlg, 1266, "ASCII");
+    choose(dlg, 1267, "16");
+    choose(dlg, 1269, "48");
     click(dlg, 1084);
     EXPECT_EQ(cell(17)->maxLength(), 1);
     typeKeys(cell(17), "x");
@@ -392,8 +392,8 @@ TEST_F(RfidWriteTest, RangeCheckAtTheGridsEnd)
                            Range{"16", "53", false}, Range{"16", "54", false}}) {
         hooks.clearMessages();
         click(dlg, 1297);
-        select(dlg, 1267, r.start);
-        select(dlg, 1269, r.count);
+        choose(dlg, 1267, r.start);
+        choose(dlg, 1269, r.count);
         click(dlg, 1084);
         EXPECT_EQ(!enabledCells().isEmpty(), r.accepted) << r.count;
         EXPECT_EQ(messageTexts().contains(kInvalidRange), !r.accepted) << r.count;
@@ -407,8 +407,8 @@ TEST_F(RfidWriteTest, UnlockDataAndLockInThatOrderThenPrint)
     click(dlg, 1293);
     click(dlg, 1428 - 200);  // "User Data"
     EXPECT_FALSE(dlg.GetDlgItem(1266)->isEnabled());
-    select(dlg, 1267, "0");
-    select(dlg, 1269, "2");
+    choose(dlg, 1267, "0");
+    choose(dlg, 1269, "2");
     click(dlg, 1084);
     typeKeys(cell(1), "0A");
     typeKeys(cell(2), "0B");

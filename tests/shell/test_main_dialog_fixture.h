@@ -8,6 +8,7 @@
 #include "core/Globals.h"
 #include "core/ModelTable.h"
 #include "shell/CZentrovaDlg.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/FakeProcess.h"
 #include "tests/support/MemoryProfileStore.h"
 #include "tests/support/SimProcess.h"
@@ -157,13 +158,7 @@ protected:
         EXPECT_EQ(ui::WaitCursor::depth(), 0);
     }
 
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const auto& m : hooks.messages())
-            texts << m.text;
-        return texts;
-    }
+    QStringList messageTexts() const { return ztest::messageTexts(hooks); }
 
     static _VANTOPRT_INFO* record(const QString& name)
     {

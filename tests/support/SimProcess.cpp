@@ -1,8 +1,12 @@
 #include "tests/support/SimProcess.h"
 
+#include "link/Comm.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QThread>
 #include <QUuid>
 
@@ -62,9 +66,17 @@ int SimProcess::startTcp(const QStringList& extraArguments)
 {
     m_logPath = QDir::temp().filePath(QStringLiteral("zentrova-sim-%1.log")
                                           .arg(QUuid::createUuid().toString(QUuid::Id128)));
-    return start(QStringList{"--port", "0", "--log", m_logPath} + extraArguments,
-                 QStringLiteral("listening on 127.0.0.1:"))
-        .toInt();
+    m_tcpPort = start(QStringList{"--port", "0", "--log", m_logPath} + extraArguments,
+                      QStringLiteral("listening on 127.0.0.1:"))
+                    .toInt();
+    return m_tcpPort;
+}
+
+bool SimProcess::openLink() const
+{
+    g_comm.SetPortName(QStringLiteral("ETHERNET"));
+    g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), m_tcpPort});
+    return g_comm.Open();
 }
 
 QString SimProcess::startPty(const QStringList& extraArguments)
@@ -93,6 +105,36 @@ bool SimProcess::waitForLog(const QByteArray& text, int timeoutMs) const
             return false;
         QThread::msleep(10);
     }
+}
+
+QByteArray SimProcess::receivedBytes() const
+{
+    static const QRegularExpression dataLine(QStringLiteral("^  [0-9a-f]{6}  ((?:[0-9a-f]{2} )+)"));
+    QByteArray bytes;
+    bool inReceived = false;
+    for (const QByteArray& raw : log().split('\n')) {
+        const QString line = QString::fromLatin1(raw);
+        const auto match = dataLine.match(line);
+        if (!match.hasMatch()) {
+            inReceived = line.contains(QStringLiteral(" received "));
+            continue;
+        }
+        if (inReceived)
+            bytes += QByteArray::fromHex(match.captured(1).toLatin1());
+    }
+    return bytes;
+}
+
+QByteArray SimProcess::waitForReceived(qsizetype count) const
+{
+    QElapsedTimer timer;
+    timer.start();
+    QByteArray bytes = receivedBytes();
+    while (bytes.size() < count && timer.elapsed() < kWaitMs) {
+        QThread::msleep(20);
+        bytes = receivedBytes();
+    }
+    return bytes;
 }
 
 }  // namespace ztest

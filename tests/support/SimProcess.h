@@ -37,14 +37,22 @@ public:
     int startTcp(const QStringList& extraArguments = {});
     // The same on a pseudo-terminal; returns its path, empty when it did not start.
     QString startPty(const QStringList& extraArguments = {});
+    // Points g_comm at the port startTcp announced, on loopback, and opens it; false when it
+    // does not open.
+    bool openLink() const;
     // What the simulator logged so far (startTcp/startPty only).
     QByteArray log() const;
     // Waits until the log holds `text`; false when it did not within the wait.
     bool waitForLog(const QByteArray& text, int timeoutMs = kWaitMs) const;
+    // The bytes of every "received" chunk in the log, in order.
+    QByteArray receivedBytes() const;
+    // Waits until the log holds at least `count` received bytes; what it holds by then.
+    QByteArray waitForReceived(qsizetype count) const;
 
 private:
     QProcess m_process;
     QString m_logPath;
+    int m_tcpPort = 0;
 };
 
 }  // namespace ztest

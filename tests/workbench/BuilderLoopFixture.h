@@ -77,15 +77,6 @@ protected:
     CQuensa_CmdTesterDlg tester;
 };
 
-// Picks a list item as the operator does, so the selection handler runs.
-inline void choose(ui::Dialog& d, int id, int index)
-{
-    auto* combo = d.item<QComboBox>(id);
-    ASSERT_NE(combo, nullptr) << id;
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
 inline QString comboText(const ui::Dialog& d, int id)
 {
     return d.item<QComboBox>(id)->currentText();

@@ -2,6 +2,7 @@
 // on loopback TCP: the lines appended and the bytes the printer received.
 #include "link/Comm.h"
 #include "platform/Services.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestClock.h"
@@ -13,14 +14,12 @@
 #include "workbench/CTextCommand.h"
 #include "workbench/CVectorTextCommand.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QElapsedTimer>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
-#include <QThread>
 #include <gtest/gtest.h>
+
+using ztest::choose;
+using ztest::click;
+using ztest::type;
 
 namespace {
 
@@ -28,56 +27,13 @@ constexpr int kInsert = 1120;
 constexpr int kTestPrint = 1121;
 constexpr int kClose = ui::IDOK;
 
-// The bytes of every "received" chunk in the simulator's log, in order.
-QByteArray receivedBytes(const QByteArray& log)
-{
-    static const QRegularExpression dataLine(QStringLiteral("^  [0-9a-f]{6}  ((?:[0-9a-f]{2} )+)"));
-    QByteArray bytes;
-    bool inReceived = false;
-    for (const QByteArray& raw : log.split('\n')) {
-        const QString line = QString::fromLatin1(raw);
-        const auto match = dataLine.match(line);
-        if (!match.hasMatch()) {
-            inReceived = line.contains(QStringLiteral(" received "));
-            continue;
-        }
-        if (inReceived)
-            bytes += QByteArray::fromHex(match.captured(1).toLatin1());
-    }
-    return bytes;
-}
-
-void click(ui::Dialog& d, int id)
-{
-    auto* button = d.item<QAbstractButton>(id);
-    ASSERT_NE(button, nullptr) << id;
-    button->click();
-}
-
-void type(ui::Dialog& d, int id, const QString& text)
-{
-    auto* edit = d.item<QLineEdit>(id);
-    ASSERT_NE(edit, nullptr) << id;
-    edit->setText(text);
-}
-
-void choose(ui::Dialog& d, int id, int index)
-{
-    auto* combo = d.item<QComboBox>(id);
-    ASSERT_NE(combo, nullptr) << id;
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
 class BuildersOnTheSimulator : public ::testing::Test {
 protected:
     void SetUp() override
     {
         const int port = sim.startTcp();
         ASSERT_GT(port, 0);
-        g_comm.SetPortName(QStringLiteral("ETHERNET"));
-        g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), static_cast<std::uint16_t>(port)});
-        ASSERT_TRUE(g_comm.Open());
+        ASSERT_TRUE(sim.openLink());
         tester.OnInitDialog();
         tester.m_editCommand->setPlainText("SIZE\n");
     }
@@ -90,18 +46,7 @@ protected:
         g_comm.m_nPortType = PORT_COM;
     }
 
-    // Waits (bounded) until the simulator has logged `count` received bytes.
-    QByteArray received(qsizetype count)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        QByteArray bytes = receivedBytes(sim.log());
-        while (bytes.size() < count && timer.elapsed() < ztest::SimProcess::kWaitMs) {
-            QThread::msleep(20);
-            bytes = receivedBytes(sim.log());
-        }
-        return bytes;
-    }
+    QByteArray received(qsizetype count) { return sim.waitForReceived(count); }
 
     ztest::SimProcess sim;
     ztest::TestClock clock;

@@ -2,6 +2,7 @@
 // TCP: what the printer received and logged, and what the window shows.
 #include "link/Comm.h"
 #include "platform/Services.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestClock.h"
 #include "ui/TestHooks.h"
@@ -13,43 +14,14 @@
 #include "workbench/TwoByteCodeIds.h"
 #include "workbench/TwoByteSamples.h"
 
-#include <QAbstractButton>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
-#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace comm_dlg;
+using ztest::click;
 
 namespace {
-
-// The bytes of every "received" chunk in the simulator's log, in order.
-QByteArray receivedBytes(const QByteArray& log)
-{
-    static const QRegularExpression dataLine(QStringLiteral("^  [0-9a-f]{6}  ((?:[0-9a-f]{2} )+)"));
-    QByteArray bytes;
-    bool inReceived = false;
-    for (const QByteArray& raw : log.split('\n')) {
-        const QString line = QString::fromLatin1(raw);
-        const auto match = dataLine.match(line);
-        if (!match.hasMatch()) {
-            inReceived = line.contains(QStringLiteral(" received "));
-            continue;
-        }
-        if (inReceived)
-            bytes += QByteArray::fromHex(match.captured(1).toLatin1());
-    }
-    return bytes;
-}
-
-void click(ui::Dialog& d, int id)
-{
-    auto* button = d.item<QAbstractButton>(id);
-    ASSERT_NE(button, nullptr) << id;
-    button->click();
-}
 
 class CommunicationOnTheSimulator : public ::testing::Test {
 protected:
@@ -57,9 +29,7 @@ protected:
     {
         const int port = sim.startTcp();
         ASSERT_GT(port, 0);
-        g_comm.SetPortName(QStringLiteral("ETHERNET"));
-        g_comm.SetNetworkAddress({QStringLiteral("127.0.0.1"), static_cast<std::uint16_t>(port)});
-        ASSERT_TRUE(g_comm.Open());
+        ASSERT_TRUE(sim.openLink());
     }
 
     void TearDown() override
@@ -69,18 +39,7 @@ protected:
         g_comm.m_nPortType = PORT_COM;
     }
 
-    // Waits (bounded) until the simulator has logged `count` received bytes.
-    QByteArray received(qsizetype count)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        QByteArray bytes = receivedBytes(sim.log());
-        while (bytes.size() < count && timer.elapsed() < ztest::SimProcess::kWaitMs) {
-            QThread::msleep(20);
-            bytes = receivedBytes(sim.log());
-        }
-        return bytes;
-    }
+    QByteArray received(qsizetype count) { return sim.waitForReceived(count); }
 
     ztest::SimProcess sim;
     ztest::TestClock clock;

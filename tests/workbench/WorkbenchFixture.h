@@ -3,7 +3,7 @@
 #include "TestCodePage.h"
 #include "link/Comm.h"
 #include "platform/Services.h"
-#include "tests/support/DialogActions.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/FakeDeviceIo.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/FakeProcess.h"
@@ -11,9 +11,12 @@
 #include "ui/Dialog.h"
 #include "ui/TestHooks.h"
 
-#include <QAbstractButton>
-#include <QLineEdit>
 #include <gtest/gtest.h>
+
+using ztest::choose;
+using ztest::click;
+using ztest::text;
+using ztest::type;
 
 // The workbench on a fake serial printer "COM1:" held open by g_comm: nothing sleeps,
 // message boxes and modal dialogs go through the test hooks.
@@ -45,9 +48,6 @@ protected:
         clock.clearSleeps();
     }
 
-    static void click(ui::Dialog& dialog, int id) { ztest::click(dialog, id); }
-    static void type(ui::Dialog& dialog, int id, const QString& text) { ztest::type(dialog, id, text); }
-    static QString text(const ui::Dialog& dialog, int id) { return ztest::text(dialog, id); }
     QStringList messageTexts() const { return ztest::messageTexts(hooks); }
 
     ztest::FakeDeviceIo io;

@@ -1,6 +1,7 @@
 #include "SettingsModule.h"
 
-#include <algorithm>
+#include "ZplField.h"
+
 #include <cstdlib>
 #include <string>
 
@@ -161,24 +162,15 @@ std::size_t SettingsModule::consumeZpl(std::string_view pending)
     }
     static constexpr std::string_view kKnown[] = {"~SD", "~TA", "^PW", "^LL", "^PO", "^PR",
                                                   "^MT", "^MN", "^LT", "^MM", "^MF", "^PM"};
-    if (pending.size() < 3) {
-        const bool prefix = std::any_of(std::begin(kKnown), std::end(kKnown),
-                                        [&](std::string_view m) { return m.starts_with(pending); });
-        return prefix ? kNeedMore : kNotMine;
+    std::size_t end = kNotMine;
+    for (std::string_view known : kKnown) {
+        end = MatchZplCommand(pending, known, kMaxField);
+        if (end != kNotMine)
+            break;
     }
+    if (end == kNotMine || end == kNeedMore)
+        return end;
     const std::string_view mnemonic = pending.substr(0, 3);
-    if (std::find(std::begin(kKnown), std::end(kKnown), mnemonic) == std::end(kKnown))
-        return kNotMine;
-
-    // The parameters run to the next command, line end or the end of the bound.
-    std::size_t end = 3;
-    while (end < pending.size() && pending[end] != '^' && pending[end] != '~' &&
-           pending[end] != '\r' && pending[end] != '\n' && end - 3 <= kMaxField)
-        ++end;
-    if (end - 3 > kMaxField)
-        return kNotMine;
-    if (end == pending.size())
-        return kNeedMore;
     const std::string_view field = pending.substr(3, end - 3);
     const std::string_view first = field.substr(0, field.find(','));
     const std::string command(pending.substr(0, end));
