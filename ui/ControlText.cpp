@@ -73,19 +73,19 @@ namespace {
 constexpr qsizetype kGroupLinesAbove = 4096;
 constexpr qsizetype kLinesPerBlock = 100;
 
-// The text as a document takes it, in one pass over it: line ends as "\n" (or a line
-// separator inside a group of lines).
-QString toDocumentText(const QString& text)
+// The text as a document takes it, line ends as "\n" (or a line separator inside a group of
+// lines). In place: the result is never longer, and a text of 50 MiB cannot afford a second
+// buffer beside the document's own.
+QString toDocumentText(QString text)
 {
     const qsizetype lineEnds = text.count(QLatin1Char('\n')) + text.count(QLatin1Char('\r'));
     if (lineEnds == 0)
         return text;
     const bool group = lineEnds > kGroupLinesAbove;
-    QString shown(text.size(), Qt::Uninitialized);
-    const QChar* in = text.constData();
+    QChar* const first = text.data();
+    const QChar* in = first;
     const QChar* const end = in + text.size();
-    QChar* out = shown.data();
-    QChar* const first = out;
+    QChar* out = first;
     qsizetype lines = 0;
     while (in != end) {
         QChar c = *in++;
@@ -96,8 +96,8 @@ QString toDocumentText(const QString& text)
         }
         *out++ = c;
     }
-    shown.truncate(out - first);
-    return shown;
+    text.truncate(out - first);
+    return text;
 }
 
 }  // namespace
@@ -123,13 +123,13 @@ QString controlText(const QWidget* control)
     throw std::logic_error("control has no text");
 }
 
-void setControlText(QWidget* control, const QString& text)
+void setControlText(QWidget* control, QString text)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         if (edit->text() != text)
             edit->setText(text);
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
-        const QString shown = toDocumentText(text);
+        const QString shown = toDocumentText(std::move(text));
         const QTextDocument* document = edit->document();
         // Texts of another length differ; only one of the same length is compared.
         if (document->characterCount() - 1 != shown.size() ||

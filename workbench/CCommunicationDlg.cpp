@@ -149,7 +149,7 @@ void CCommunicationDlg::OnFileOpen()
     QString text;
     if (!CommandTextFile::load(*path, text))
         return;
-    SetDlgItemText(IDC_SEND_EDIT, text);
+    ui::setControlText(sendEdit(), std::move(text));
 }
 
 void CCommunicationDlg::OnSaveToFile()
