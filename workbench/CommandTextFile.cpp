@@ -5,6 +5,7 @@
 #include "ui/StringTable.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 #include <optional>
@@ -128,20 +129,28 @@ QByteArray CommandTextFile::encode(QStringView text)
 
 bool CommandTextFile::load(const QString& path, QString& text)
 {
+    QString loaded;
+    loaded.reserve(QFileInfo(path).size());  // never more characters than bytes
+    if (!read(path, [&loaded](QStringView piece) { loaded += piece; }))
+        return false;
+    text = std::move(loaded);
+    return true;
+}
+
+bool CommandTextFile::read(const QString& path, const std::function<void(QStringView)>& piece)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         reportOpenFailure(file);
         return false;
     }
-    // Read and decode a piece at a time, so that no copy of the whole file is held beside
-    // its text. A byte piece ends after a line feed: no character of any of these forms goes
-    // across one, so the pieces decode as the whole would.
+    // A byte piece ends after a line feed: no character of any of these forms goes across
+    // one, so the pieces decode as the whole would.
     constexpr qsizetype kPiece = 1 << 20;
-    QString decoded;
-    decoded.reserve(file.size());  // never more characters than bytes
     QByteArray pending;
     std::optional<Form> form;
     qsizetype markLeft = 0;
+    bool continued = false;
     for (bool atEnd = false, ended = false; !atEnd && !ended;) {
         const qsizetype kept = pending.size();
         pending.resize(kept + kPiece);
@@ -170,14 +179,15 @@ bool CommandTextFile::load(const QString& path, QString& text)
             const qsizetype feed = QByteArrayView(pending).sliced(kept).lastIndexOf('\n');
             cut = feed < 0 ? 0 : kept + feed + 1;
         }
-        const QByteArrayView piece = QByteArrayView(pending).first(cut);
-        const QString part = decodeBody(*form, piece, !decoded.isEmpty());
+        const QByteArrayView bytes = QByteArrayView(pending).first(cut);
+        const QString part = decodeBody(*form, bytes, continued);
+        continued = true;
         // A zero ends the text: the piece decoded to fewer characters than it could.
-        ended = wide ? part.size() < cut / 2 : piece.contains('\0');
-        decoded += part;
+        ended = wide ? part.size() < cut / 2 : bytes.contains('\0');
+        if (!part.isEmpty())
+            piece(part);
         pending.remove(0, cut);
     }
-    text = std::move(decoded);
     return true;
 }
 
