@@ -73,34 +73,90 @@ namespace {
 constexpr qsizetype kGroupLinesAbove = 4096;
 constexpr qsizetype kLinesPerBlock = 100;
 
-// The text as a document takes it, in one pass over it: line ends as "\n" (or a line
-// separator inside a group of lines).
-QString toDocumentText(const QString& text)
+// Line ends as "\n", or a line separator inside a group of lines. The count goes on over the
+// pieces of one text, and a CR LF split between two stays one line end.
+struct LineEnds {
+    bool group = false;
+    qsizetype lines = 0;
+    bool afterCr = false;
+
+    // Never writes more than it reads, so out may be in.
+    QChar* convert(const QChar* in, const QChar* end, QChar* out)
+    {
+        for (; in != end; ++in) {
+            QChar c = *in;
+            const bool crLf = afterCr && c == u'\n';
+            afterCr = c == u'\r';
+            if (crLf)
+                continue;
+            if (c == u'\r' || c == u'\n')
+                c = group && ++lines % kLinesPerBlock != 0 ? QChar(QChar::LineSeparator) : QChar(u'\n');
+            *out++ = c;
+        }
+        return out;
+    }
+};
+
+qsizetype lineEndCount(QStringView text)
 {
-    const qsizetype lineEnds = text.count(QLatin1Char('\n')) + text.count(QLatin1Char('\r'));
+    return text.count(QLatin1Char('\n')) + text.count(QLatin1Char('\r'));
+}
+
+// The text as a document takes it. In place: a text of 50 MiB cannot afford a second buffer
+// beside the document's own.
+QString toDocumentText(QString text)
+{
+    const qsizetype lineEnds = lineEndCount(text);
     if (lineEnds == 0)
         return text;
-    const bool group = lineEnds > kGroupLinesAbove;
-    QString shown(text.size(), Qt::Uninitialized);
-    const QChar* in = text.constData();
-    const QChar* const end = in + text.size();
-    QChar* out = shown.data();
-    QChar* const first = out;
-    qsizetype lines = 0;
-    while (in != end) {
-        QChar c = *in++;
-        if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && in != end && *in == u'\n')
-                ++in;
-            c = group && ++lines % kLinesPerBlock != 0 ? QChar(QChar::LineSeparator) : QChar(u'\n');
-        }
-        *out++ = c;
-    }
-    shown.truncate(out - first);
-    return shown;
+    LineEnds ends{lineEnds > kGroupLinesAbove};
+    QChar* const first = text.data();
+    text.truncate(ends.convert(first, first + text.size(), first) - first);
+    return text;
 }
 
 }  // namespace
+
+struct PlainTextWriter::Lines : LineEnds {};
+
+PlainTextWriter::PlainTextWriter(QPlainTextEdit* edit, qsizetype lineEnds)
+    : m_edit(edit), m_lines(new Lines{{lineEnds > kGroupLinesAbove}})
+{
+}
+
+PlainTextWriter::~PlainTextWriter()
+{
+    if (!m_end.isNull()) {
+        m_end.endEditBlock();
+        QTextDocument* document = m_edit->document();
+        document->setUndoRedoEnabled(m_undo);
+        document->setModified(false);
+    }
+}
+
+void PlainTextWriter::append(QStringView piece)
+{
+    m_piece.resize(piece.size());
+    QChar* const first = m_piece.data();
+    m_piece.truncate(m_lines->convert(piece.data(), piece.data() + piece.size(), first) - first);
+    if (m_piece.isEmpty())
+        return;
+    if (!m_started) {
+        // The edit sets itself up as for the whole text: caret, format, no undo, unmodified.
+        m_edit->setPlainText(m_piece);
+        m_started = true;
+        return;
+    }
+    if (m_end.isNull()) {
+        QTextDocument* document = m_edit->document();
+        m_undo = document->isUndoRedoEnabled();
+        document->setUndoRedoEnabled(false);
+        m_end = QTextCursor(document);
+        m_end.movePosition(QTextCursor::End);
+        m_end.beginEditBlock();
+    }
+    m_end.insertText(m_piece);
+}
 
 QString controlText(const QWidget* control)
 {
@@ -123,13 +179,13 @@ QString controlText(const QWidget* control)
     throw std::logic_error("control has no text");
 }
 
-void setControlText(QWidget* control, const QString& text)
+void setControlText(QWidget* control, QString text)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         if (edit->text() != text)
             edit->setText(text);
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
-        const QString shown = toDocumentText(text);
+        const QString shown = toDocumentText(std::move(text));
         const QTextDocument* document = edit->document();
         // Texts of another length differ; only one of the same length is compared.
         if (document->characterCount() - 1 != shown.size() ||

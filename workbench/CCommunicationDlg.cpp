@@ -146,10 +146,19 @@ void CCommunicationDlg::OnFileOpen()
         ui::MessageBox(ui::LoadString(IDS_NO_LOAD_FILE));
         return;
     }
-    QString text;
-    if (!CommandTextFile::load(*path, text))
+    // Read twice rather than held whole: the lines must be counted before the first goes in.
+    qsizetype lineEnds = 0;
+    if (!CommandTextFile::read(*path, [&lineEnds](QStringView piece) {
+            lineEnds += piece.count(u'\n') + piece.count(u'\r');
+        }))
         return;
-    SetDlgItemText(IDC_SEND_EDIT, text);
+    bool read = false;
+    {
+        ui::PlainTextWriter writer(sendEdit(), lineEnds);
+        read = CommandTextFile::read(*path, [&writer](QStringView piece) { writer.append(piece); });
+    }
+    if (!read)  // nothing half loaded
+        m_ui.editSend->clear();
 }
 
 void CCommunicationDlg::OnSaveToFile()

@@ -5,7 +5,10 @@
 #include "ui/StringTable.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
+
+#include <optional>
 
 namespace {
 
@@ -53,20 +56,63 @@ void reportOpenFailure(const QFile& file)
 
 }  // namespace
 
+namespace {
+
+enum class Form { Utf8, Utf16Le, Utf16Be, Ansi };
+
+Form formOf(uchar first)
+{
+    switch (first) {
+    case 0xEF:
+        return Form::Utf8;
+    case 0xFF:
+        return Form::Utf16Le;
+    case 0xFE:
+        return Form::Utf16Be;
+    default:
+        return Form::Ansi;
+    }
+}
+
+qsizetype markSize(Form form)
+{
+    return form == Form::Utf8 ? 3 : form == Form::Ansi ? 0 : 2;
+}
+
+// The characters of bytes after the mark, up to the first zero; of a piece of them, when
+// continued.
+QString decodeBody(Form form, QByteArrayView bytes, bool continued = false)
+{
+    switch (form) {
+    case Form::Utf8: {
+        // fromUtf8 drops a byte-order mark at its start, which inside the text is a character.
+        static constexpr QByteArrayView kMark("\xEF\xBB\xBF");
+        QString text;
+        bytes = upToZero(bytes);
+        while (continued && bytes.startsWith(kMark)) {
+            text += QChar(0xFEFF);
+            bytes = bytes.sliced(kMark.size());
+        }
+        return text + QString::fromUtf8(bytes);
+    }
+    case Form::Utf16Le:
+        return decodeUtf16<false>(bytes);
+    case Form::Utf16Be:
+        return decodeUtf16<true>(bytes);
+    case Form::Ansi:
+        break;
+    }
+    return platform::codePage().toWide(upToZero(bytes));
+}
+
+}  // namespace
+
 QString CommandTextFile::decode(QByteArrayView bytes)
 {
     if (bytes.isEmpty())
         return QString();
-    switch (static_cast<uchar>(bytes.front())) {
-    case 0xEF:
-        return QString::fromUtf8(upToZero(bytes.sliced(qMin<qsizetype>(3, bytes.size()))));
-    case 0xFF:
-        return decodeUtf16<false>(bytes.sliced(qMin<qsizetype>(2, bytes.size())));
-    case 0xFE:
-        return decodeUtf16<true>(bytes.sliced(qMin<qsizetype>(2, bytes.size())));
-    default:
-        return platform::codePage().toWide(upToZero(bytes));
-    }
+    const Form form = formOf(static_cast<uchar>(bytes.front()));
+    return decodeBody(form, bytes.sliced(qMin(markSize(form), bytes.size())));
 }
 
 QByteArray CommandTextFile::encode(QStringView text)
@@ -83,17 +129,65 @@ QByteArray CommandTextFile::encode(QStringView text)
 
 bool CommandTextFile::load(const QString& path, QString& text)
 {
+    QString loaded;
+    loaded.reserve(QFileInfo(path).size());  // never more characters than bytes
+    if (!read(path, [&loaded](QStringView piece) { loaded += piece; }))
+        return false;
+    text = std::move(loaded);
+    return true;
+}
+
+bool CommandTextFile::read(const QString& path, const std::function<void(QStringView)>& piece)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         reportOpenFailure(file);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        report(IDS_FILE_READ_ERROR, path);
-        return false;
+    // A byte piece ends after a line feed: no character of any of these forms goes across
+    // one, so the pieces decode as the whole would.
+    constexpr qsizetype kPiece = 1 << 20;
+    QByteArray pending;
+    std::optional<Form> form;
+    qsizetype markLeft = 0;
+    bool continued = false;
+    for (bool atEnd = false, ended = false; !atEnd && !ended;) {
+        const qsizetype kept = pending.size();
+        pending.resize(kept + kPiece);
+        const qint64 got = file.read(pending.data() + kept, kPiece);
+        if (got < 0 || file.error() != QFileDevice::NoError) {
+            report(IDS_FILE_READ_ERROR, path);
+            return false;
+        }
+        pending.truncate(kept + got);
+        atEnd = got == 0;
+        if (!form && !pending.isEmpty()) {
+            form = formOf(static_cast<uchar>(pending.front()));
+            markLeft = markSize(*form);
+        }
+        const qsizetype dropped = qMin(markLeft, pending.size());
+        pending.remove(0, dropped);
+        markLeft -= dropped;
+        if (!form || pending.isEmpty())
+            continue;
+        const bool wide = *form == Form::Utf16Le || *form == Form::Utf16Be;
+        qsizetype cut = pending.size();
+        if (!atEnd && wide) {
+            cut &= ~qsizetype(1);
+        } else if (!atEnd) {
+            // Bytes kept from before hold no line feed; only the new ones are searched.
+            const qsizetype feed = QByteArrayView(pending).sliced(kept).lastIndexOf('\n');
+            cut = feed < 0 ? 0 : kept + feed + 1;
+        }
+        const QByteArrayView bytes = QByteArrayView(pending).first(cut);
+        const QString part = decodeBody(*form, bytes, continued);
+        continued = true;
+        // A zero ends the text: the piece decoded to fewer characters than it could.
+        ended = wide ? part.size() < cut / 2 : bytes.contains('\0');
+        if (!part.isEmpty())
+            piece(part);
+        pending.remove(0, cut);
     }
-    text = decode(bytes);
     return true;
 }
 

@@ -128,6 +128,34 @@ TEST_F(CommandTextFileTest, LargeFilesLoadWhole)
     EXPECT_TRUE(m_hooks.messages().empty());
 }
 
+// A file is read a piece at a time; the pieces must give the characters the whole gives.
+TEST_F(CommandTextFileTest, LoadGivesWhatDecodeOfTheWholeGives)
+{
+    auto repeated = [](const QByteArray& start, const QByteArray& line) {
+        QByteArray bytes = start;
+        while (bytes.size() < 3 * 1024 * 1024)
+            bytes += line;
+        return bytes;
+    };
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"utf-8 lines starting with marks and broken sequences",
+         repeated(raw({0xEF, 0xBB, 0xBF}), raw({0xEF, 0xBB, 0xBF, 0xEF, 0xBB, 0xBF, 'a', 0xC3,
+                                               0xA9, 0xE2, 0x82, '\r', '\n'}))},
+        {"utf-8 without a line feed", repeated(raw({0xEF, 0xBB, 0xBF}), raw({0xE2, 0x82, 0xAC}))},
+        {"ansi lines", repeated("", raw({'a', 0xE9, '\r', '\n', '\n'}))},
+        {"ansi zero late", repeated("", "abc\n") + raw({'x', 0, 'y', '\n'}) + repeated("", "d\n")},
+        {"utf-16be", repeated(raw({0xFE, 0xFF}), raw({0, 'a', 0x20, 0xAC, 0, '\n'}))},
+    };
+    for (const auto& c : cases) {
+        QString text;
+        ASSERT_TRUE(CommandTextFile::load(writeFile("piece.txt", c.bytes), text)) << c.what;
+        EXPECT_EQ(text, CommandTextFile::decode(c.bytes)) << c.what;
+    }
+}
+
 TEST_F(CommandTextFileTest, FileErrorsAreReported)
 {
     QString text = "kept";
