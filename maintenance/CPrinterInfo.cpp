@@ -9,6 +9,8 @@
 #include "ui/ResourceText.h"
 #include "ui/WaitCursor.h"
 
+#include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 
 namespace {
@@ -51,6 +53,14 @@ CPrinterInfo::CPrinterInfo(QWidget* parent) : ui::Dialog(parent)
     onCommand(IDC_INIT_TPH, &CPrinterInfo::OnInitTphStat);
     onCommand(IDC_INIT_CUTTER, &CPrinterInfo::OnInitCutterStat);
     onCommand(IDC_SET_USB_SERIAL, &CPrinterInfo::OnSetUsbSerialNumber);
+    // The model and firmware replies keep their line end; each value keeps one line's
+    // height so such a reply neither grows its row nor moves it off its caption.
+    for (QLabel* value : {m_ui.value1229, m_ui.value1231, m_ui.value1236, m_ui.value1237,
+                          m_ui.value1238, m_ui.value1239, m_ui.value1240, m_ui.value1241}) {
+        value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        value->setFixedHeight(value->fontMetrics().height());
+        m_ui.groupInfo->layout()->setAlignment(value, Qt::AlignVCenter);
+    }
 }
 
 CPrinterInfo::~CPrinterInfo() = default;

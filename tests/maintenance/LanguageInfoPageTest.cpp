@@ -5,6 +5,11 @@
 
 #include "tests/support/FakeUsbPrinters.h"
 
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QLayout>
+
+#include <cstdlib>
 #include <random>
 
 namespace {
@@ -186,6 +191,34 @@ TEST_F(PrinterInfoPageTest, GetShowsModelFirmwareAndCountersWithAndWithoutReplie
         EXPECT_TRUE(p->GetDlgItemText(id).isEmpty()) << id;
     EXPECT_EQ(messageTexts(), QStringList{"Get printer information is failed."});
     EXPECT_EQ(hooks.messages().back().icon, platform::AlertIcon::Exclamation);
+}
+
+TEST_F(PrinterInfoPageTest, ModelAndFirmwareWithLineEndsKeepTheirRowsOneLineHigh)
+{
+    auto p = makePage<CPrinterInfo>();
+    host.show();
+    p->show();
+    QCoreApplication::sendPostedEvents();
+    p->layout()->activate();
+    const int oneLine = p->GetDlgItem(kMotorFeed)->height();
+    const int modelTop = p->GetDlgItem(kModel)->y();
+    for (const char* r : {"KX-21\r\n", "V2.10.05\r\n", "1\r\n", "2\r\n", "3\r\n", "4\r\n", "5\r\n", "6\r\n"})
+        reply(r);
+    click(*p, kInfoGet);
+    ASSERT_EQ(p->m_strModel, QStringLiteral("KX-21\r\n"));
+    QCoreApplication::sendPostedEvents();
+    p->layout()->activate();
+    for (int id : kValues)
+        EXPECT_EQ(p->GetDlgItem(id)->height(), oneLine) << id;
+    EXPECT_EQ(p->GetDlgItem(kModel)->y(), modelTop);
+    // Each value stays level with its caption in the first column.
+    const auto* grid = qobject_cast<QGridLayout*>(p->GetDlgItem(kModel)->parentWidget()->layout());
+    ASSERT_NE(grid, nullptr);
+    for (int row = 0; row < 8; ++row) {
+        const QRect caption = grid->itemAtPosition(row, 0)->widget()->geometry();
+        const QRect value = grid->itemAtPosition(row, 1)->widget()->geometry();
+        EXPECT_LE(std::abs(caption.center().y() - value.center().y()), 1) << row;
+    }
 }
 
 TEST_F(PrinterInfoPageTest, ResetsSendSixBytesEachAndFamily201RenamesTheCutterRows)

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -179,6 +180,24 @@ TEST_F(CmdTesterTest, ReadAppendsToTheReceiveViewInBothTypes)
     // Two reads that got bytes at the first attempt, one empty read of three attempts.
     EXPECT_EQ(printer->calls.filter("read(").size(), 5);
     EXPECT_EQ(printer->calls.filter("read(512)").size(), 5);
+}
+
+TEST_F(CmdTesterTest, ReceivedLinesWrapInsideTheViewInsteadOfRunningPastIt)
+{
+    printer->replies = {"3034257BF7194E4000001A853034257BF7194E40"};
+    tester.show();
+    click(tester, IDC_HEX);
+    click(tester, IDC_READ);
+    QCoreApplication::sendPostedEvents();
+    auto* view = qobject_cast<QPlainTextEdit*>(tester.GetDlgItem(IDC_RECEIVED));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(received().startsWith("33 30 33 34\t"));
+    // Nothing of a line hides to the right: the view has no sideways scrolling.
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
+    EXPECT_NE(view->lineWrapMode(), QPlainTextEdit::NoWrap);
+    click(tester, IDC_ASCII);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(CmdTesterTest, SaveThenLoadThroughTheFileDialogs)
