@@ -4,6 +4,7 @@
 
 #include <QLayout>
 #include <QTabBar>
+#include <algorithm>
 
 void LayoutTabPages(const ui::TabStrip& tabs, const std::vector<QWidget*>& pages, int shownPage)
 {
@@ -27,8 +28,10 @@ void ReserveTabPageArea(ui::TabStrip& tabs, const std::vector<QWidget*>& pages)
         if (page)
             needed = needed.expandedTo(page->sizeHint());
     }
-    const int tabsHeight = tabs.itemCount() > 0 ? tabs.tabBar()->sizeHint().height() : 0;
-    tabs.setMinimumSize(needed + QSize(0, tabsHeight + 2));
+    const QSize tabsHint = tabs.itemCount() > 0 ? tabs.tabBar()->sizeHint() : QSize();
+    // Wide enough for every tab, so none hides behind the scroll arrows.
+    needed.setWidth(std::max(needed.width(), tabsHint.width()));
+    tabs.setMinimumSize(needed + QSize(0, tabsHint.height() + 2));
     if (QWidget* window = tabs.parentWidget(); window && window->layout())
         window->layout()->activate();
 }

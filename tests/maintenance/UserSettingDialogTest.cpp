@@ -148,6 +148,8 @@ TEST_F(UserSettingDialogTest, TheClickedTabShowsItsPageUnderTheTabs)
     EXPECT_EQ(area.top(), item.bottom() + 2);
     EXPECT_EQ(area.right(), tabs.width() - 2);
     EXPECT_EQ(area.bottom(), tabs.height() - 2);
+    // Six tabs all fit the strip at the window's own size: none hides behind scroll arrows.
+    EXPECT_LE(tabs.tabBar()->tabRect(5).right(), tabs.tabBar()->width());
 
     pressTab(tabs, 2);
     EXPECT_EQ(tabs.m_nCurrentPage, 2);
