@@ -1,8 +1,9 @@
 #include "shell/CZentrovaApp.h"
 
-#include "shell/CZentrovaDlg.h"
 #include "core/Globals.h"
 #include "core/ModelTable.h"
+#include "platform/Process.h"
+#include "shell/CZentrovaDlg.h"
 #include "shell/SpoolerJournal.h"
 #include "shell/StringIds.h"
 #include "ui/MessageBox.h"
@@ -40,6 +41,8 @@ bool CZentrovaApp::InitInstance()
 
     g_menuMode = 1;
     BuildModelTable();
+    // A port error ends the program from inside the dialog; the records go with it as on EXIT.
+    m_nClearTableHook = platform::Process::addExitHook([] { ClearModelTable(); });
 
     {
         CZentrovaDlg dlg;
@@ -53,6 +56,8 @@ bool CZentrovaApp::InitInstance()
 
 int CZentrovaApp::ExitInstance()
 {
+    platform::Process::removeExitHook(m_nClearTableHook);
+    m_nClearTableHook = 0;
     ClearModelTable();
     return 0;
 }

@@ -23,4 +23,5 @@ public:
 
 private:
     QApplication& m_application;
+    int m_nClearTableHook = 0;
 };

@@ -6,6 +6,7 @@
 // Prints "switched" once the queues are switched.
 #include "core/ModelTable.h"
 #include "link/Comm.h"
+#include "platform/Process.h"
 #include "platform/Services.h"
 #include "platform/linux/QtProfileStore.h"
 #include "shell/CZentrovaDlg.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     if (argc < 4)
         return 64;
     BuildModelTable();
+    platform::Process::addExitHook([] { ClearModelTable(); });  // as the application does
     CZentrovaDlg dlg;
     dlg.ReleasePortFromSpooler(QString::fromLocal8Bit(argv[3]));
     std::puts("switched");
