@@ -1,5 +1,6 @@
 // The communication window's heavy path, a 50 MiB text file loaded into the send edit and
 // shown; and every sample label of every two-byte code page built in one run.
+#include "bench/QtBenchMain.h"
 #include "platform/Services.h"
 #include "ui/TestHooks.h"
 #include "workbench/CCommunicationDlg.h"
@@ -91,13 +92,5 @@ BENCHMARK(BM_LoadFileIntoSendEdit)->Arg(36)->Arg(64 * 1024)->ArgName("line")->Un
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }
