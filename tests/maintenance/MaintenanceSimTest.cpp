@@ -46,9 +46,7 @@ protected:
     void SetUp() override { g_menuMode = 1; }
     void TearDown() override
     {
-        g_comm.MarkTcpForClose();
-        g_comm.Close();
-        g_comm.m_nPortType = PORT_COM;
+        ztest::SimProcess::closeLink();
     }
 
     void connectTcp(int port)

@@ -23,6 +23,10 @@
 #include <vector>
 
 // Records the serial time-outs each call sets.
+using ztest::click;
+using ztest::text;
+using ztest::type;
+
 class TimeoutRecordingDeviceIo : public ztest::FakeDeviceIo {
 public:
     bool setCommTimeouts(platform::Handle h, const platform::SerialTimeouts& t) override
@@ -91,9 +95,6 @@ protected:
         return path;
     }
 
-    static void click(ui::Dialog& dialog, int id) { ztest::click(dialog, id); }
-    static void type(ui::Dialog& dialog, int id, const QString& text) { ztest::type(dialog, id, text); }
-    static QString text(const ui::Dialog& dialog, int id) { return ztest::text(dialog, id); }
     QStringList messageTexts() const { return ztest::messageTexts(hooks); }
 
     QTemporaryDir dir;

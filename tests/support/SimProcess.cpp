@@ -79,6 +79,13 @@ bool SimProcess::openLink() const
     return g_comm.Open();
 }
 
+void SimProcess::closeLink()
+{
+    g_comm.MarkTcpForClose();
+    g_comm.Close();
+    g_comm.m_nPortType = PORT_COM;
+}
+
 QString SimProcess::startPty(const QStringList& extraArguments)
 {
     m_logPath = QDir::temp().filePath(QStringLiteral("zentrova-sim-%1.log")

@@ -40,6 +40,8 @@ public:
     // Points g_comm at the port startTcp announced, on loopback, and opens it; false when it
     // does not open.
     bool openLink() const;
+    // Ends that link (or any TCP link of g_comm) and leaves g_comm on its serial default.
+    static void closeLink();
     // What the simulator logged so far (startTcp/startPty only).
     QByteArray log() const;
     // Waits until the log holds `text`; false when it did not within the wait.

@@ -41,9 +41,7 @@ protected:
     void TearDown() override
     {
         EXPECT_EQ(hooks.pendingScripts(), 0);
-        g_comm.MarkTcpForClose();
-        g_comm.Close();
-        g_comm.m_nPortType = PORT_COM;
+        ztest::SimProcess::closeLink();
     }
 
     QByteArray received(qsizetype count) { return sim.waitForReceived(count); }

@@ -34,9 +34,7 @@ protected:
 
     void TearDown() override
     {
-        g_comm.MarkTcpForClose();
-        g_comm.Close();
-        g_comm.m_nPortType = PORT_COM;
+        ztest::SimProcess::closeLink();
     }
 
     QByteArray received(qsizetype count) { return sim.waitForReceived(count); }
