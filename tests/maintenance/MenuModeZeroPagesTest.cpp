@@ -324,6 +324,44 @@ TEST_F(MenuModeZeroTest, TypingPastTheLimitCutsTheField)
               QStringList{"Hardware version string can't be more than 4 characters."});
 }
 
+// Showing what the printer sent changes the field as typing does: the same cut, the same warning.
+TEST_F(MenuModeZeroTest, OverLongRecordsReadAreCutAndWarnedAsTypedText)
+{
+    struct Case {
+        int get;
+        int edit;
+        int set;
+        char fill;
+        int limit;
+        QString readMessage;
+        QString tooLong;
+        QByteArray write;
+    };
+    const std::vector<Case> cases = {
+        {1232, 1231, 1233, 'Z', 4, "H/W version is ZZZZZZZ.",
+         "Hardware version string can't be more than 4 characters.", "^MBY0,ZZZZ\r\n"},
+        {1236, 1234, 1235, '9', 16, "Serial Number is 999999999999999999.",
+         "Serial number string can't be more than 16 characters.", "^MBY1,9999999999999999\r\n"},
+        {1239, 1237, 1238, 'P', 7, "Printer ID is PPPPPPPPPPPP.",
+         "Printer ID string can't be more than 7 character.", "^MBY2,PPPPPPP\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.get);
+        auto page = open<CHardwareInfoSetting>();
+        hooks.clearMessages();
+        printer->replies = {QByteArray(40, c.fill)};
+        click(*page, c.get);
+        printer->replies.clear();
+        EXPECT_EQ(text(*page, c.edit), QString(c.limit, QChar::fromLatin1(c.fill)));
+        EXPECT_EQ(messageTexts(), (QStringList{c.readMessage, c.tooLong}));
+        EXPECT_EQ(hooks.messages().back().icon, platform::AlertIcon::Exclamation);
+
+        printer->written.clear();
+        click(*page, c.set);
+        EXPECT_EQ(printer->written, c.write);
+    }
+}
+
 // ---- bad replies --------------------------------------------------------------------------
 
 TEST_F(MenuModeZeroTest, RandomRepliesNeverCrashOrShowWhatTheyDoNotSay)
