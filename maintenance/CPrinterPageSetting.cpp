@@ -13,6 +13,8 @@
 #include "ui/UpDownCtrl.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <array>
 
 namespace {
@@ -84,6 +86,11 @@ void say(int messages, int which)
 CPrinterPageSetting::CPrinterPageSetting(QWidget* parent) : ui::Dialog(parent)
 {
     m_ui.setupUi(this);
+    // Number-only edits: a sign or a blank never reaches a command.
+    const QRegularExpression digits(QStringLiteral("[0-9]*"));
+    for (int id : {IDC_HORZ_MARGIN, IDC_PAPER_LENGTH, IDC_VERT_MARGIN, IDC_PAPER_WIDTH, IDC_DENSITY,
+                   IDC_GAP_LENGTH, IDC_PRINT_OFFSET, IDC_TEAR_OFF})
+        item<QLineEdit>(id)->setValidator(new QRegularExpressionValidator(digits, this));
     for (std::size_t i = 0; i < kNumericRows.size(); ++i) {
         const int row = static_cast<int>(i);
         bindCommand(kNumericRows[i].setId, [this, row] { OnSetNumeric(row); });

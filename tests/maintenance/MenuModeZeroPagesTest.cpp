@@ -11,10 +11,21 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <random>
 
 namespace {
+
+// Types as the operator does, one key at a time, so the edit's own rules apply.
+void typeKeys(ui::Dialog& page, int id, const QString& keys)
+{
+    auto* edit = page.item<QLineEdit>(id);
+    ASSERT_NE(edit, nullptr) << id;
+    edit->clear();
+    for (QChar c : keys)
+        edit->insert(QString(c));
+}
 
 QByteArray bytes(std::initializer_list<int> values)
 {
@@ -257,6 +268,56 @@ TEST_F(MenuModeZeroTest, OffsetGetAndSetCarryTheSign)
     click(*page, 1174);
     EXPECT_EQ(text(*page, 1230), "0");
     EXPECT_EQ(messageTexts(), QStringList{"Getting tear-off/cutting position is failed"});
+}
+
+TEST_F(MenuModeZeroTest, PageEditsTakeDigitsAlone)
+{
+    struct Case {
+        int get;
+        QByteArray reply;
+        int edit;
+        int set;
+        const char* keys;
+        QString shown;
+        QByteArray sent;
+    };
+    const std::vector<Case> cases = {
+        {1172, "+000", 1226, 1171, "+50", "50", "SA+50\r\n"},
+        {1172, "+000", 1226, 1171, " 50", "50", "SA+50\r\n"},
+        {1174, "+000", 1230, 1173, "+7", "7", "TA+7\r\n"},
+        {1174, "+000", 1230, 1173, "-1e1", "11", "TA+11\r\n"},
+        {1153, "0\r\n", 1225, 1152, "+8 3.2", "832", "^MBU0,832\r"},
+        {1161, "0\r\n", 1201, 1160, "-5", "5", "^MBU1,5\r"},
+        {1165, "0\r\n", 1208, 1164, "0x20", "020", "^MBU5,20\r"},
+    };
+    // Every edit of the page, the three not in the table included.
+    for (int id : {1210, 1207, 1213}) {
+        auto page = open<CPrinterPageSetting>();
+        typeKeys(*page, id, "+1 2");
+        EXPECT_EQ(text(*page, id), "12") << id;
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        auto page = open<CPrinterPageSetting>();
+        printer->replies = {c.reply};
+        click(*page, c.get);  // the row's first Get enables its edit and Set
+        typeKeys(*page, c.edit, QString::fromLatin1(c.keys));
+        EXPECT_EQ(text(*page, c.edit), c.shown);
+        printer->written.clear();
+        hooks.clearMessages();
+        click(*page, c.set);
+        EXPECT_EQ(printer->written, c.sent);
+        ASSERT_EQ(hooks.messages().size(), 1u);
+        EXPECT_EQ(hooks.messages()[0].icon, platform::AlertIcon::Information);
+    }
+    // A text put there other than by typing goes as the value it holds, with one sign.
+    auto page = open<CPrinterPageSetting>();
+    printer->replies = {"+000"};
+    click(*page, 1172);
+    type(*page, 1226, "+50");
+    printer->written.clear();
+    click(*page, 1171);
+    EXPECT_EQ(printer->written, "SA+50\r\n");
 }
 
 TEST_F(MenuModeZeroTest, CheckLabelLengthAndInitialize)
