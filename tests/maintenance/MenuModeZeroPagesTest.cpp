@@ -1,5 +1,6 @@
 // The pages of menu mode 0: serial switch, printer page setting and hardware information.
 #include "core/Globals.h"
+#include "core/ModelTable.h"
 #include "maintenance/CHardwareInfoSetting.h"
 #include "maintenance/CPrinterPageSetting.h"
 #include "maintenance/CSerialSetting.h"
@@ -318,6 +319,35 @@ TEST_F(MenuModeZeroTest, PageEditsTakeDigitsAlone)
     printer->written.clear();
     click(*page, 1171);
     EXPECT_EQ(printer->written, "SA+50\r\n");
+}
+
+TEST_F(MenuModeZeroTest, SpeedListHoldsExactlyTheCodesOfSwitchThree)
+{
+    BuildModelTable();
+    for (const char* model : {"RN-5", "KX-30", "KX-21", "VANTO-LABEL"}) {
+        SCOPED_TRACE(model);
+        g_modelName = QString::fromLatin1(model);
+        auto page = open<CPrinterPageSetting>();
+        auto* list = page->item<QComboBox>(1317);
+        // Every code a Get can return shows as its own item.
+        for (int code = 7; code >= 0; --code) {
+            printer->replies = {bytes({code << 5 | 0x15})};
+            click(*page, 1169);
+            EXPECT_EQ(list->currentIndex(), code == 7 ? 0 : code) << code;
+        }
+        // Every item offered is written as its own code: none falls back to "Default".
+        EXPECT_EQ(list->count(), 7);
+        for (int index = 0; index < list->count(); ++index) {
+            list->setCurrentIndex(index);
+            printer->writes.clear();
+            click(*page, 1168);
+            ASSERT_EQ(printer->writes.size(), 2u);
+            EXPECT_EQ(printer->writes[0], bytes({'^', 'M', 'B', 'S', '3', ',', index * 0x20, 0x0D}))
+                << list->itemText(index).toStdString();
+        }
+    }
+    g_modelName.clear();
+    ClearModelTable();
 }
 
 TEST_F(MenuModeZeroTest, CheckLabelLengthAndInitialize)
