@@ -64,20 +64,45 @@ bool CCalibration_2::OnInitDialog()
         for (int bin = 0; bin < calibration::kBinCount; ++bin)
             SetDlgItemText(IDC_FIRST_BIN + bin, calibration::BinCaption(bin, 1));
     }
+    ShowLabelLength();
     UpdateData(false);
     return true;
 }
 
+// The label length is left out: only a check uses it (TakeLabelLength), so Save, the bin
+// radios and the fine adjustment never stop at a length they do not send.
 void CCalibration_2::DoDataExchange(ui::DataExchange& dx)
 {
-    ui::DDX_Text(dx, IDC_LABEL_LENGTH, m_nLabelLength);
-    ui::DDV_MinMaxInt(dx, IDC_LABEL_LENGTH, m_nLabelLength, 0, calibration::kMaxLabelLengthMm);
     ui::DDX_Radio(dx, IDC_FIRST_BIN, m_nSelectedBin);
     ui::DDX_Radio(dx, IDC_SENSING_GAP, m_nSensingType);
     ui::DDX_Text(dx, IDC_MIDDLE_GAP_VALUE, m_nMiddleGapValue);
     ui::DDX_CBIndex(dx, IDC_GAP_COUNT, m_nGapCountIndex);
     for (int bin = 0; bin < calibration::kBinCount; ++bin)
         ui::DDX_Text(dx, IDC_FIRST_COUNT + bin, m_strCounts[bin]);
+}
+
+bool CCalibration_2::TakeLabelLength()
+{
+    ui::DataExchange dx(*this, true);
+    int length = m_nLabelLength;
+    try {
+        ui::DDX_Text(dx, IDC_LABEL_LENGTH, length);
+    } catch (const ui::DataExchangeFailure&) {
+        return true;  // prompted; the check goes on with the length held
+    }
+    try {
+        // A longer feed would block the window for minutes.
+        ui::DDV_MinMaxInt(dx, IDC_LABEL_LENGTH, length, 0, calibration::kMaxLabelLengthMm);
+    } catch (const ui::DataExchangeFailure&) {
+        return false;
+    }
+    m_nLabelLength = length;
+    return true;
+}
+
+void CCalibration_2::ShowLabelLength()
+{
+    SetDlgItemText(IDC_LABEL_LENGTH, QString::number(m_nLabelLength));
 }
 
 QChar CCalibration_2::Prefix() const
@@ -137,10 +162,9 @@ void CCalibration_2::EnableSaveControls(bool enable)
 
 void CCalibration_2::OnCheckSensingValue()
 {
-    UpdateData(true);
-    // The range check has prompted already; a longer feed would block the window for minutes.
-    if (m_nLabelLength < 0 || m_nLabelLength > calibration::kMaxLabelLengthMm)
+    if (!TakeLabelLength())
         return;
+    UpdateData(true);
     ClearMarks();
     std::fill(std::begin(m_nCounts), std::end(m_nCounts), 0);
     EnableBinRadios(nullptr);
@@ -166,6 +190,7 @@ void CCalibration_2::OnCheckSensingValue()
         FindSensingThreshold();
         EnableSaveControls(true);
     }
+    ShowLabelLength();
     UpdateData(false);
 }
 

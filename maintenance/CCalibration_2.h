@@ -43,6 +43,10 @@ private:
     void EnableBinRadios(const calibration::Analysis* analysis);
     void EnableSaveControls(bool enable);
     QChar Prefix() const;
+    // The label length from its edit, for a check alone; false when it is beyond the bound
+    // (prompted, nothing to send). A text that is no number keeps the length held.
+    bool TakeLabelLength();
+    void ShowLabelLength();
 
     Ui::CCalibration_2 m_ui;
 };

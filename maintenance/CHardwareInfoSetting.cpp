@@ -83,6 +83,8 @@ void CHardwareInfoSetting::getRecord(hwinfo::Record record)
     else
         ui::MessageBox(text(record, ReadFailed));
     UpdateData(false);
+    // Showing the reply changes the edit's text as typing does, under the same limit.
+    limitRecord(record);
 }
 
 void CHardwareInfoSetting::setRecord(hwinfo::Record record)

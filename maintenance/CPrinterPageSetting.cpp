@@ -1,6 +1,5 @@
 #include "maintenance/CPrinterPageSetting.h"
 
-#include "core/Globals.h"
 #include "link/Comm.h"
 #include "maintenance/MemorySwitch.h"
 #include "maintenance/MenuZeroStringIds.h"
@@ -13,6 +12,8 @@
 #include "ui/UpDownCtrl.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <array>
 
 namespace {
@@ -84,6 +85,11 @@ void say(int messages, int which)
 CPrinterPageSetting::CPrinterPageSetting(QWidget* parent) : ui::Dialog(parent)
 {
     m_ui.setupUi(this);
+    // Number-only edits: a sign or a blank never reaches a command.
+    const QRegularExpression digits(QStringLiteral("[0-9]*"));
+    for (int id : {IDC_HORZ_MARGIN, IDC_PAPER_LENGTH, IDC_VERT_MARGIN, IDC_PAPER_WIDTH, IDC_DENSITY,
+                   IDC_GAP_LENGTH, IDC_PRINT_OFFSET, IDC_TEAR_OFF})
+        item<QLineEdit>(id)->setValidator(new QRegularExpressionValidator(digits, this));
     for (std::size_t i = 0; i < kNumericRows.size(); ++i) {
         const int row = static_cast<int>(i);
         bindCommand(kNumericRows[i].setId, [this, row] { OnSetNumeric(row); });
@@ -146,17 +152,15 @@ void CPrinterPageSetting::DoDataExchange(ui::DataExchange& dx)
     ui::DDV_MinMaxInt(dx, IDC_TEAR_OFF, m_nTearOffPos, 0, 100);
 }
 
-// The connected model's own speed list, when it has a record; otherwise the template's.
+// One item per speed code that switch 3 holds, named as the template names them. The model
+// record's speeds are no codes of the switch, and the template's item past code 6 would be
+// written as code 0.
 void CPrinterPageSetting::FillSpeedCombo()
 {
-    _VANTOPRT_INFO* info = nullptr;
-    if (!m_cbPrintSpeed || !g_modelTable.Lookup(g_modelName, info) || !info ||
-        info->m_strSpeeds.isEmpty())
+    if (!m_cbPrintSpeed)
         return;
-    m_cbPrintSpeed->clear();
-    m_cbPrintSpeed->addItem(QStringLiteral("Default"));
-    for (const QString& speed : info->m_strSpeeds.split(u',', Qt::SkipEmptyParts))
-        m_cbPrintSpeed->addItem(QStringLiteral("%1 inch/s").arg(speed.trimmed()));
+    while (m_cbPrintSpeed->count() > printerpage::kSpeedCodes)
+        m_cbPrintSpeed->removeItem(m_cbPrintSpeed->count() - 1);
 }
 
 void CPrinterPageSetting::OnSetNumeric(int row)
@@ -264,9 +268,6 @@ void CPrinterPageSetting::OnGetSpeed()
         return;
     }
     m_nPrintSpeed = printerpage::SpeedIndex(static_cast<std::uint8_t>(value));
-    // A model list shorter than the code leaves nothing chosen rather than a wrong item.
-    if (m_cbPrintSpeed && m_nPrintSpeed >= m_cbPrintSpeed->count())
-        m_nPrintSpeed = -1;
     UpdateData(false);
     enable({IDC_SET_SPEED, IDC_SPEED});
     say(IDS_ROW_SPEED, kRowGetSuccess);

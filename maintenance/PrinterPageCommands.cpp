@@ -2,6 +2,8 @@
 
 #include "maintenance/HardwareInfoCommands.h"
 
+#include <algorithm>
+
 namespace printerpage {
 
 QByteArray UserSetting(int number, int value)
@@ -83,7 +85,9 @@ QByteArray SignedPosition(const char* mnemonic, bool negative, const QByteArray&
 {
     const QByteArray head = QByteArray(mnemonic) + (negative ? '-' : '+');
     QByteArray command = head + text + "\r\n";
-    if (command.size() > kMaxPositionCommand)
+    const bool digitsOnly = std::all_of(text.begin(), text.end(),
+                                        [](char c) { return c >= '0' && c <= '9'; });
+    if (!digitsOnly || command.size() > kMaxPositionCommand)
         command = head + QByteArray::number(value) + "\r\n";
     return command;
 }

@@ -29,10 +29,12 @@ int GapDetectIndex(std::uint8_t value);
 // Switch 3's bits 5 to 7 hold the speed code 1 to 6 (the list index); anything else is 0.
 std::uint8_t SpeedByte(int listIndex);
 int SpeedIndex(std::uint8_t value);
+// The speed codes the page writes and reads: 0 ("Default") to 6, one list item each.
+inline constexpr int kSpeedCodes = 7;
 
 // "SA" (offset) or "TA" (tear-off), the sign, the edit text, CR LF. The printer takes at most
-// 31 bytes; a text that would not fit is sent as the decimal value it holds instead, so the
-// command is never cut.
+// 31 bytes; a text that would not fit, or that is not digits alone (a second sign, a blank),
+// is sent as the decimal value it holds instead, so the command is never cut or doubly signed.
 QByteArray SignedPosition(const char* mnemonic, bool negative, const QByteArray& text, int value);
 inline constexpr int kMaxPositionCommand = 31;
 

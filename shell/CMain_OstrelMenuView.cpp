@@ -40,7 +40,9 @@ void CMain_OstrelMenuView::EnableMenuButtons(bool bConnected)
         b->setEnabled(bConnected);
 }
 
-// Tools that are not built yet keep an empty handler; their buttons still follow the rule.
-
-void CMain_OstrelMenuView::OnUserSettingManager() {}
+// The menu-mode-0 page set, without the wait cursor that page 1 raises around it.
+void CMain_OstrelMenuView::OnUserSettingManager()
+{
+    RunUserSettingDialog(this);
+}
 

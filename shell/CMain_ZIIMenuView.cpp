@@ -2,9 +2,6 @@
 
 #include "ui_CMain_ZIIMenuView.h"
 
-#include "maintenance/CUserSettingDialog.h"
-#include "shell/CZentrovaApp.h"
-#include "shell/CZentrovaDlg.h"
 #include "shell/MenuCommands.h"
 #include "ui/WaitCursor.h"
 #include "core/Globals.h"
@@ -69,19 +66,10 @@ void CMain_ZIIMenuView::EnableMenuButtons(bool bConnected)
     m_ui->btnCommunicationTool->setEnabled(bConnected);
 }
 
-// Tools that are not built yet keep an empty handler; their buttons still follow the rule.
-
 void CMain_ZIIMenuView::OnConfigurePrinterSetting()
 {
     ui::WaitCursor wait;
-    CUserSettingDialog dlg(window());
-    // "Close" re-runs the rule of the menu page the menu mode shows, which reads the
-    // language name the Advanced page may have changed; the close box does not.
-    connect(&dlg, &CUserSettingDialog::closeButtonPressed, this, [] {
-        if (CZentrovaDlg* main = CZentrovaApp::m_pMainWnd)
-            main->EnableMenuPage(true);
-    });
-    dlg.DoModal();
+    RunUserSettingDialog(this);
 }
 
 void CMain_ZIIMenuView::OnConfigurePrintQuality()

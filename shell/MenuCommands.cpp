@@ -5,8 +5,11 @@
 #include "maintenance/CCheckPrinterStatusTabDlg.h"
 #include "maintenance/CFileTransferDlg.h"
 #include "maintenance/CPcxFileDownloaderDlg.h"
+#include "maintenance/CUserSettingDialog.h"
 #include "rfid/CRFIDSetting.h"
 #include "rfid/CRFIDWriteRead.h"
+#include "shell/CZentrovaApp.h"
+#include "shell/CZentrovaDlg.h"
 #include "shell/StringIds.h"
 #include "ui/MessageBox.h"
 #include "ui/StringTable.h"
@@ -14,6 +17,18 @@
 #include "workbench/CQuensa_CmdTesterDlg.h"
 
 #include <QWidget>
+
+void RunUserSettingDialog(QWidget* page)
+{
+    CUserSettingDialog dlg(page->window());
+    // "Close" re-runs the rule of the menu page the menu mode shows, which reads the
+    // language name the Advanced page may have changed; the close box does not.
+    QObject::connect(&dlg, &CUserSettingDialog::closeButtonPressed, page, [] {
+        if (CZentrovaDlg* main = CZentrovaApp::m_pMainWnd)
+            main->EnableMenuPage(true);
+    });
+    dlg.DoModal();
+}
 
 void OnCalibrationSettingManager(QWidget* page)
 {

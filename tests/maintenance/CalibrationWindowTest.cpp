@@ -234,6 +234,58 @@ TEST_F(CalibrationWindowTest, BinRadioTypedValueAndGapCountReachTheSave)
     EXPECT_EQ(printer->written, "*MXs,500,10\r");
 }
 
+// The length feeds only the sensing request: a length the check would refuse, or one that is
+// not a number, never holds back a bin choice, a typed value or the gap count.
+TEST_F(CalibrationWindowTest, SaveAndTheBinRadiosNeverStopAtTheLabelLength)
+{
+    for (const char* length : {"5000", "12x", ""}) {
+        SCOPED_TRACE(length);
+        CCalibration_2& p = open();
+        check(replyOf(kGapMedium));
+        type(p, kLabelLength, QString::fromLatin1(length));
+        hooks.clearMessages();
+
+        click(p, kFirstBin + 8);
+        EXPECT_TRUE(p.IsDlgButtonChecked(kFirstBin + 8));
+        EXPECT_EQ(text(p, kMiddleGapValue), "288");
+        EXPECT_EQ(text(p, kLabelLength), QString::fromLatin1(length));  // left as typed
+
+        type(p, kMiddleGapValue, "500");
+        p.item<QComboBox>(kGapCount)->setCurrentIndex(6);
+        printer->written.clear();
+        click(p, kSave);
+        EXPECT_EQ(printer->written, "*MXs,500,10\r");
+        EXPECT_TRUE(hooks.messages().empty());
+    }
+}
+
+TEST_F(CalibrationWindowTest, ACheckWithAnUnreadableLengthTakesTheOtherFieldsAsChosen)
+{
+    // An empty length goes on with the length held; the sensing type and the gap count are
+    // the ones on the page, also for the fine adjustment.
+    CCalibration_2& p = open();
+    type(p, kLabelLength, "");
+    p.item<QComboBox>(kGapCount)->setCurrentIndex(6);
+    QString fineGapCount;
+    hooks.scriptDialog<CCalibrationExtra>([&](CCalibrationExtra& extra) {
+        fineGapCount = text(extra, 1237);
+        printer->written.clear();
+        click(extra, 1154);
+        EXPECT_EQ(printer->written, "*MXs,464,10\r");
+        click(extra, ui::IDOK);
+    });
+    check(replyOf(kClosePeaks));
+    EXPECT_EQ(fineGapCount, "10");
+    EXPECT_EQ(messageTexts(), QStringList{"Enter an integer."});
+    EXPECT_EQ(text(p, kLabelLength), "150");
+
+    type(p, kLabelLength, "");
+    click(p, kBlackMark);
+    hooks.clearMessages();
+    check(replyOf(kBlackMarkMedium));
+    EXPECT_EQ(printer->written, "*MXd,1200,B\r");
+}
+
 TEST_F(CalibrationWindowTest, BlackMarkMediumRunsTheBlackMarkAnalysis)
 {
     CCalibration_2& p = open();

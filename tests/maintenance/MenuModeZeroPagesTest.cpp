@@ -1,5 +1,6 @@
 // The pages of menu mode 0: serial switch, printer page setting and hardware information.
 #include "core/Globals.h"
+#include "core/ModelTable.h"
 #include "maintenance/CHardwareInfoSetting.h"
 #include "maintenance/CPrinterPageSetting.h"
 #include "maintenance/CSerialSetting.h"
@@ -11,10 +12,21 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <random>
 
 namespace {
+
+// Types as the operator does, one key at a time, so the edit's own rules apply.
+void typeKeys(ui::Dialog& page, int id, const QString& keys)
+{
+    auto* edit = page.item<QLineEdit>(id);
+    ASSERT_NE(edit, nullptr) << id;
+    edit->clear();
+    for (QChar c : keys)
+        edit->insert(QString(c));
+}
 
 QByteArray bytes(std::initializer_list<int> values)
 {
@@ -259,6 +271,85 @@ TEST_F(MenuModeZeroTest, OffsetGetAndSetCarryTheSign)
     EXPECT_EQ(messageTexts(), QStringList{"Getting tear-off/cutting position is failed"});
 }
 
+TEST_F(MenuModeZeroTest, PageEditsTakeDigitsAlone)
+{
+    struct Case {
+        int get;
+        QByteArray reply;
+        int edit;
+        int set;
+        const char* keys;
+        QString shown;
+        QByteArray sent;
+    };
+    const std::vector<Case> cases = {
+        {1172, "+000", 1226, 1171, "+50", "50", "SA+50\r\n"},
+        {1172, "+000", 1226, 1171, " 50", "50", "SA+50\r\n"},
+        {1174, "+000", 1230, 1173, "+7", "7", "TA+7\r\n"},
+        {1174, "+000", 1230, 1173, "-1e1", "11", "TA+11\r\n"},
+        {1153, "0\r\n", 1225, 1152, "+8 3.2", "832", "^MBU0,832\r"},
+        {1161, "0\r\n", 1201, 1160, "-5", "5", "^MBU1,5\r"},
+        {1165, "0\r\n", 1208, 1164, "0x20", "020", "^MBU5,20\r"},
+    };
+    // Every edit of the page, the three not in the table included.
+    for (int id : {1210, 1207, 1213}) {
+        auto page = open<CPrinterPageSetting>();
+        typeKeys(*page, id, "+1 2");
+        EXPECT_EQ(text(*page, id), "12") << id;
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        auto page = open<CPrinterPageSetting>();
+        printer->replies = {c.reply};
+        click(*page, c.get);  // the row's first Get enables its edit and Set
+        typeKeys(*page, c.edit, QString::fromLatin1(c.keys));
+        EXPECT_EQ(text(*page, c.edit), c.shown);
+        printer->written.clear();
+        hooks.clearMessages();
+        click(*page, c.set);
+        EXPECT_EQ(printer->written, c.sent);
+        ASSERT_EQ(hooks.messages().size(), 1u);
+        EXPECT_EQ(hooks.messages()[0].icon, platform::AlertIcon::Information);
+    }
+    // A text put there other than by typing goes as the value it holds, with one sign.
+    auto page = open<CPrinterPageSetting>();
+    printer->replies = {"+000"};
+    click(*page, 1172);
+    type(*page, 1226, "+50");
+    printer->written.clear();
+    click(*page, 1171);
+    EXPECT_EQ(printer->written, "SA+50\r\n");
+}
+
+TEST_F(MenuModeZeroTest, SpeedListHoldsExactlyTheCodesOfSwitchThree)
+{
+    BuildModelTable();
+    for (const char* model : {"RN-5", "KX-30", "KX-21", "VANTO-LABEL"}) {
+        SCOPED_TRACE(model);
+        g_modelName = QString::fromLatin1(model);
+        auto page = open<CPrinterPageSetting>();
+        auto* list = page->item<QComboBox>(1317);
+        // Every code a Get can return shows as its own item.
+        for (int code = 7; code >= 0; --code) {
+            printer->replies = {bytes({code << 5 | 0x15})};
+            click(*page, 1169);
+            EXPECT_EQ(list->currentIndex(), code == 7 ? 0 : code) << code;
+        }
+        // Every item offered is written as its own code: none falls back to "Default".
+        EXPECT_EQ(list->count(), 7);
+        for (int index = 0; index < list->count(); ++index) {
+            list->setCurrentIndex(index);
+            printer->writes.clear();
+            click(*page, 1168);
+            ASSERT_EQ(printer->writes.size(), 2u);
+            EXPECT_EQ(printer->writes[0], bytes({'^', 'M', 'B', 'S', '3', ',', index * 0x20, 0x0D}))
+                << list->itemText(index).toStdString();
+        }
+    }
+    g_modelName.clear();
+    ClearModelTable();
+}
+
 TEST_F(MenuModeZeroTest, CheckLabelLengthAndInitialize)
 {
     auto page = open<CPrinterPageSetting>();
@@ -322,6 +413,44 @@ TEST_F(MenuModeZeroTest, TypingPastTheLimitCutsTheField)
     EXPECT_EQ(edit->text(), "1.10");
     EXPECT_EQ(messageTexts(),
               QStringList{"Hardware version string can't be more than 4 characters."});
+}
+
+// Showing what the printer sent changes the field as typing does: the same cut, the same warning.
+TEST_F(MenuModeZeroTest, OverLongRecordsReadAreCutAndWarnedAsTypedText)
+{
+    struct Case {
+        int get;
+        int edit;
+        int set;
+        char fill;
+        int limit;
+        QString readMessage;
+        QString tooLong;
+        QByteArray write;
+    };
+    const std::vector<Case> cases = {
+        {1232, 1231, 1233, 'Z', 4, "H/W version is ZZZZZZZ.",
+         "Hardware version string can't be more than 4 characters.", "^MBY0,ZZZZ\r\n"},
+        {1236, 1234, 1235, '9', 16, "Serial Number is 999999999999999999.",
+         "Serial number string can't be more than 16 characters.", "^MBY1,9999999999999999\r\n"},
+        {1239, 1237, 1238, 'P', 7, "Printer ID is PPPPPPPPPPPP.",
+         "Printer ID string can't be more than 7 character.", "^MBY2,PPPPPPP\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.get);
+        auto page = open<CHardwareInfoSetting>();
+        hooks.clearMessages();
+        printer->replies = {QByteArray(40, c.fill)};
+        click(*page, c.get);
+        printer->replies.clear();
+        EXPECT_EQ(text(*page, c.edit), QString(c.limit, QChar::fromLatin1(c.fill)));
+        EXPECT_EQ(messageTexts(), (QStringList{c.readMessage, c.tooLong}));
+        EXPECT_EQ(hooks.messages().back().icon, platform::AlertIcon::Exclamation);
+
+        printer->written.clear();
+        click(*page, c.set);
+        EXPECT_EQ(printer->written, c.write);
+    }
 }
 
 // ---- bad replies --------------------------------------------------------------------------

@@ -220,6 +220,43 @@ TEST_P(CloseTest, CloseRerunsTheMenuRuleAfterTheSwitchToDovraTheCloseBoxDoesNot)
     CZentrovaApp::m_pMainWnd = nullptr;
 }
 
+TEST_P(CloseTest, PageZeroButtonOpensTheMenuModeZeroSetWithoutTheWaitCursor)
+{
+    g_menuMode = 0;
+    openDialog();
+    g_curModelInfo = record(QStringLiteral("KX-21"));
+    dlg->UpdateConnectionControls(true);
+    CZentrovaApp::m_pMainWnd = dlg.get();
+    QAbstractButton* button = pageButton(0, 1008);
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isEnabled());
+
+    bool ran = false;
+    int cursorWhileOpen = -1;
+    QStringList tabs;
+    hooks.scriptDialog<CUserSettingDialog>([&](CUserSettingDialog& d) {
+        ran = true;
+        cursorWhileOpen = ui::WaitCursor::depth();
+        tabs = tabTitles(d);
+        EXPECT_NE(dynamic_cast<CPrinterPageSetting*>(d.m_tabCtrl->m_pPage[2].get()), nullptr);
+        // Only page 0's rule, run by "Close", enables this one again.
+        pageButton(0, 1022)->setEnabled(false);
+        if (GetParam().closeButton)
+            d.item<QAbstractButton>(1004)->click();
+        else
+            d.reject();
+    });
+    button->click();
+    CZentrovaApp::m_pMainWnd = nullptr;
+
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(hooks.pendingScripts(), 0);
+    EXPECT_EQ(cursorWhileOpen, 0);
+    EXPECT_EQ(tabs, (QStringList{"Interface", "Language", "Print && Page", "Hardware Info",
+                                 "Printer Info"}));
+    EXPECT_EQ(pageButton(0, 1022)->isEnabled(), GetParam().closeButton);
+}
+
 INSTANTIATE_TEST_SUITE_P(Ends, CloseTest,
                          ::testing::Values(CloseCase{"CloseButton", true},
                                            CloseCase{"CloseBox", false}),
