@@ -4,6 +4,7 @@
 #include "maintenance/CPrinterInfo.h"
 
 #include "tests/support/FakeUsbPrinters.h"
+#include "ui/WaitCursor.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -191,6 +192,32 @@ TEST_F(PrinterInfoPageTest, GetShowsModelFirmwareAndCountersWithAndWithoutReplie
         EXPECT_TRUE(p->GetDlgItemText(id).isEmpty()) << id;
     EXPECT_EQ(messageTexts(), QStringList{"Get printer information is failed."});
     EXPECT_EQ(hooks.messages().back().icon, platform::AlertIcon::Exclamation);
+}
+
+// Message boxes that note whether the hour-glass was still up when each one showed.
+class CursorWatchingAlerts : public platform::Alerts {
+public:
+    void show(const QString& text, platform::AlertIcon) override
+    {
+        shown.push_back({text, ui::WaitCursor::depth()});
+    }
+    std::vector<std::pair<QString, int>> shown;
+};
+
+TEST_F(PrinterInfoPageTest, GetEndsTheWaitCursorBeforeItsMessage)
+{
+    auto p = makePage<CPrinterInfo>();
+    CursorWatchingAlerts alerts;
+    platform::ScopedService<platform::Alerts> alertsScope{alerts};
+    for (const char* r : {"KX-21\r\n", "V2.10", "1", "2", "3", "4", "5", "6"})
+        reply(r);
+    click(*p, kInfoGet);
+    for (int i = 0; i < 8; ++i)
+        noReply();
+    click(*p, kInfoGet);
+    using Shown = std::pair<QString, int>;
+    EXPECT_EQ(alerts.shown, (std::vector<Shown>{{"Get printer information is successful.", 0},
+                                                {"Get printer information is failed.", 0}}));
 }
 
 TEST_F(PrinterInfoPageTest, ModelAndFirmwareWithLineEndsKeepTheirRowsOneLineHigh)
