@@ -297,7 +297,8 @@ TEST_F(PrinterInfoPageTest, UsbSerialNumberLengthPerModel)
     // The edit of a 13-digit model takes at most 13 characters.
     record.m_strModelName = QStringLiteral("KX-21");
     auto p = makePage<CPrinterInfo>();
-    EXPECT_EQ(p->item<QLineEdit>(kUsbSerial)->maxLength(), 13);
+    p->item<QLineEdit>(kUsbSerial)->insert(QStringLiteral("12345678901234567"));
+    EXPECT_EQ(p->GetDlgItemText(kUsbSerial), QStringLiteral("1234567890123"));
 }
 
 TEST_F(PrinterInfoPageTest, RandomRepliesOfEveryLength)
