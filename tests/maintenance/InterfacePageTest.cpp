@@ -283,6 +283,34 @@ TEST_F(InterfacePageTest, ALongerPinFromTheDongleIsSentAsText)
     EXPECT_EQ(messageTexts(), QStringList(3, "Enter no more than 4 characters."));
 }
 
+// Lists the module read leaves unchosen: the records that would carry them stay unsent;
+// the role record sends Classic for anything but "BLE".
+TEST_F(InterfacePageTest, ModuleSetLeavesOutTheRecordsOfListsNeverChosen)
+{
+    auto p = page();
+    check(*p, kBluetoothBox);
+    for (int i = 0; i < 6; ++i)
+        noReply();
+    click(*p, kGet);
+    ASSERT_EQ(choice(*p, kEncryption), QString());
+    ASSERT_EQ(choice(*p, kRole), QString());
+    clearSent();
+    click(*p, kSet);
+    EXPECT_EQ(sent(), QByteArray("\x1f\x1fl0"));
+
+    printer->replies.clear();
+    record.m_bUsbDongle = 1;
+    auto dongle = page();
+    check(*dongle, kBluetoothBox);
+    check(*dongle, kDongleBox);
+    for (int i = 0; i < 4; ++i)
+        noReply();
+    click(*dongle, kGet);
+    clearSent();
+    click(*dongle, kSet);
+    EXPECT_EQ(sent(), QByteArray("\x1b\x1cJ\x01\x00" "\x1b\x1cJ\x02", 9));
+}
+
 // Random replies to every query of the page: the fields change only as a valid reply says.
 TEST_F(InterfacePageTest, RandomRepliesNeverLeaveTheLists)
 {

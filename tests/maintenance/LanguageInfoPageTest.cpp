@@ -135,6 +135,20 @@ TEST_F(LanguagePageTest, SetSendsTheElevenStepsInOrder)
     EXPECT_EQ(sent(), hex("1b1c1f0008") + QByteArray("*MBS3,\x03") + QByteArray("*MBA\x03\r") + hex("1b1c1f0008"));
 }
 
+// A switch whose list shows no choice after a Get is left as the printer holds it.
+TEST_F(LanguagePageTest, SetOfAListWithoutAChoiceSendsOnlyTheLocks)
+{
+    auto p = makePage<CLanguageSetting>();
+    reply("\x19");
+    reply("\x02");
+    reply(QByteArray("\0\0\x08\0", 4));
+    click(*p, kLangGet);
+    ASSERT_EQ(choice(*p, kCodePage), QString());
+    clearSent();
+    click(*p, kLangSet);
+    EXPECT_EQ(sent(), hex("1b1c1f0008") + QByteArray("*MBS3,\x02*MBA\x03\r") + hex("1b1c1f0108"));
+}
+
 TEST_F(LanguagePageTest, RandomRepliesOfEveryLength)
 {
     std::mt19937 random(107);
