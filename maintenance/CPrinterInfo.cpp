@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QProgressBar>
+#include <optional>
 
 namespace {
 
@@ -100,7 +101,8 @@ void CPrinterInfo::StepProgress()
 
 void CPrinterInfo::OnGetPrinterInfo()
 {
-    ui::WaitCursor wait;
+    // Ended before either message: the operator answers it with the arrow.
+    std::optional<ui::WaitCursor> wait(std::in_place);
     StepProgress();
     QString* values[] = {&m_strModel,     &m_strFirmware, &m_strMotorFeed,   &m_strMotorTotal,
                          &m_strTphEnergize, &m_strTphTotal, &m_strCutter, &m_strCutterTotal};
@@ -121,6 +123,7 @@ void CPrinterInfo::OnGetPrinterInfo()
         read[i] = printerinfo::InfoValue(q.kind, reply, lastCount);
     }
     StepProgress();
+    wait.reset();
     if (lastCount <= 0) {
         ui::MessageBox(LoadResString(IDS_GET_INFO_FAILED));
         return;

@@ -112,11 +112,10 @@ void CUserSetting_ZII_BasicTab::FillBasicLists()
                       QStringLiteral(","));
     list(IDC_DARKNESS)->clear();
     list(IDC_DARKNESS)->addItems(zplsetting::DarknessEntries(g_language));
+    // Like the filled lists, darkness starts with no entry chosen.
+    list(IDC_DARKNESS)->setCurrentIndex(-1);
     FillComboFromResource(252, list(IDC_PRINT_MODE));
     FillComboFromResource(253, list(IDC_MEDIA_TYPE));
-    // The lists start with no entry chosen.
-    for (int id : {IDC_ORIENTATION, IDC_SPEED, IDC_DARKNESS, IDC_PRINT_MODE, IDC_MEDIA_TYPE})
-        list(id)->setCurrentIndex(-1);
 }
 
 void CUserSetting_ZII_BasicTab::OnCheckField()

@@ -96,9 +96,7 @@ void CUserSetting_ZII_SerialTab::DoDataExchange(ui::DataExchange& dx)
     ui::DDX_Text(dx, IDC_DEVICE_NAME, m_strDeviceName);
     ui::DDV_MaxChars(dx, IDC_DEVICE_NAME, m_strDeviceName, kMaxDeviceName);
     ui::DDX_Text(dx, IDC_PIN, m_strPinCode);
-    // Only checked when taken: a longer PIN that the printer reports is shown in full.
-    if (dx.saving())
-        ui::DDV_MaxChars(dx, IDC_PIN, m_strPinCode, kMaxPin);
+    ui::DDV_MaxChars(dx, IDC_PIN, m_strPinCode, kMaxPin);
 }
 
 void CUserSetting_ZII_SerialTab::FillSerialLists()
@@ -341,9 +339,6 @@ void CUserSetting_ZII_SerialTab::GetBluetoothSettings(bool usbDongle)
 void CUserSetting_ZII_SerialTab::SetBluetoothSettings(bool usbDongle)
 {
     UpdateData(true);
-    // The exchange has named the limit; a longer PIN does not fit the printer's record.
-    if (m_strPinCode.size() > kMaxPin)
-        return;
     if (usbDongle) {
         const auto send = [](const QString& text) { g_comm.WriteString(text, int(text.size())); };
         send(iface::DongleSetName(m_strDeviceName));
@@ -356,7 +351,9 @@ void CUserSetting_ZII_SerialTab::SetBluetoothSettings(bool usbDongle)
     } else {
         const QByteArray pin = platform::codePage().fromWide(m_strPinCode);
         const QByteArray name = platform::codePage().fromWide(m_strDeviceName);
-        if (m_nEncryption >= 0 && m_nConnection >= 0 && name.size() <= kModuleFieldBytes)
+        // The record has room for a PIN of four characters; a longer one leaves it out.
+        if (m_nEncryption >= 0 && m_nConnection >= 0 && name.size() <= kModuleFieldBytes &&
+            m_strPinCode.size() <= kMaxPin)
             g_comm.Write(
                 iface::ModuleRecordP(m_nEncryption, m_nConnection, pin, name, !family201()));
         if (!family201()) {

@@ -170,6 +170,17 @@ void CRFIDWriteRead::OnCellChange(int position)
     } else {
         target = GetDlgItem(IDC_SET_DATA);
     }
+    // A disabled target cannot take the keys: they go to the next control in the tab order
+    // that can.
+    const auto takesKeys = [this](QWidget* w) {
+        return isAncestorOf(w) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+               w->isVisibleTo(this);
+    };
+    for (QWidget* first = target; !takesKeys(target);) {
+        target = target->nextInFocusChain();
+        if (target == first)
+            return;
+    }
     target->setFocus(Qt::OtherFocusReason);
 }
 

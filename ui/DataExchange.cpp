@@ -4,6 +4,7 @@
 #include "ui/Dialog.h"
 #include "ui/IpAddressCtrl.h"
 #include "ui/MessageBox.h"
+#include "ui/TextLimit.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -334,12 +335,12 @@ void DDV_MaxChars(DataExchange& dx, int id, const QString& value, int maxChars)
             prompt(dx, id, QStringLiteral("Enter no more than %1 characters.").arg(maxChars));
         return;
     }
-    // Loading limits what the operator can type, as the edit's text limit did.
+    // Loading limits what the operator can type, as the edit's text limit did: a longer
+    // text shown from the program stays whole until the operator changes it.
     QWidget* w = dx.control(id);
     if (auto* box = qobject_cast<QComboBox*>(w))
         w = box->lineEdit();
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
-        edit->setMaxLength(maxChars);
+    TextLimit::apply(qobject_cast<QLineEdit*>(w), maxChars);
 }
 
 }  // namespace ui

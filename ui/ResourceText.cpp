@@ -38,6 +38,9 @@ void fillCombo(QComboBox* combo, const QString& text, const QString& separators)
             combo->insertItem(position++, piece);
         start = i + 1;
     }
+    // Qt chooses the first item put into an empty list; the filled list shows no choice.
+    combo->setCurrentIndex(-1);
+    combo->clearEditText();
 }
 
 // The decimal number at the start of the text, as the C library reads it ("4.0" gives 4);

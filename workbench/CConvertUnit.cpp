@@ -48,7 +48,9 @@ bool CConvertUnit::OnInitDialog()
 void CConvertUnit::DoDataExchange(ui::DataExchange& dx)
 {
     ui::DDX_Text(dx, IDC_OUT_UNIT, m_strOutUnit);
-    ui::DDX_Text(dx, IDC_RESULT, m_fResult);
+    // The result is output: taking it back could only fail (on "inf") and block the window.
+    if (!dx.saving())
+        ui::DDX_Text(dx, IDC_RESULT, m_fResult);
     ui::DDX_Text(dx, IDC_IN_UNIT, m_strInUnit);
     ui::DDX_Text(dx, IDC_VALUE, m_fValue);
     ui::DDX_Radio(dx, IDC_INCH_TO_MM, m_nConversion);

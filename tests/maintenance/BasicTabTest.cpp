@@ -237,6 +237,26 @@ TEST_F(BasicTabTest, Family201SendsTheOrientationAsParameter23AfterTheLocks)
     EXPECT_EQ(chosen(p, kOrientation), "Top to Bottom");
 }
 
+// The lists start unchosen: a Set of them sends only what the page says for no choice, the
+// top-to-bottom orientation.
+TEST_F(BasicTabTest, SetOfListsNeverChosenSendsOnlyTheDefaultOrientation)
+{
+    for (const char* model : {"KX-21", "KX-30"}) {
+        useModel(model);
+        CUserSetting_ZII_BasicTab& p = open();
+        for (int id : {kCheckOrientation, kCheckSpeed, kCheckDarkness, kCheckPrintMode, kCheckMediaType})
+            click(p, id);
+        printer->writes.clear();
+        click(p, kSet);
+        const bool family201 = QByteArray(model) == "KX-30";
+        ASSERT_EQ(printer->writes.size(), family201 ? 14u : 13u) << model;
+        EXPECT_EQ(printer->writes[6], family201 ? "^XA\r\n^XZ\r\n^XA^JUS^XZ\r\n"
+                                                : "^XA\r\n^PON\r\n^XZ\r\n^XA^JUS^XZ\r\n") << model;
+        if (family201)
+            EXPECT_EQ(printer->writes[13], hex("1b19192300"));
+    }
+}
+
 TEST_F(BasicTabTest, NoFieldBoxCheckedSendsOnlyTheLocks)
 {
     CUserSetting_ZII_BasicTab& p = open();

@@ -223,7 +223,27 @@ TEST_F(InterfacePageTest, Family201ModuleUsesParametersForRoleAndPairing)
     EXPECT_TRUE(pageWaits().empty());
 }
 
-TEST_F(InterfacePageTest, ALongerPinIsShownButNotSent)
+// Types as the operator does: each key goes through the edit's own limit.
+void typeKeys(ui::Dialog& p, int id, const QString& keys)
+{
+    for (QChar key : keys)
+        p.item<QLineEdit>(id)->insert(QString(key));
+}
+
+TEST_F(InterfacePageTest, PinTakesFourCharactersAsTyped)
+{
+    auto p = page();
+    check(*p, kBluetoothBox);
+    click(*p, kDefault);
+    p->item<QLineEdit>(kPin)->clear();
+    typeKeys(*p, kPin, QStringLiteral("123456"));
+    EXPECT_EQ(p->GetDlgItemText(kPin), QStringLiteral("1234"));
+    p->item<QLineEdit>(kPin)->clear();
+    p->item<QLineEdit>(kPin)->insert(QStringLiteral("98765"));  // pasted
+    EXPECT_EQ(p->GetDlgItemText(kPin), QStringLiteral("9876"));
+}
+
+TEST_F(InterfacePageTest, ALongerPinFromTheModuleIsShownAndOnlyItsRecordLeftOut)
 {
     auto p = page();
     check(*p, kBluetoothBox);
@@ -231,11 +251,64 @@ TEST_F(InterfacePageTest, ALongerPinIsShownButNotSent)
         reply(r);
     click(*p, kGet);
     EXPECT_EQ(p->GetDlgItemText(kPin), QStringLiteral("123456"));
+    // Typing cannot make it longer; deleting still works.
+    typeKeys(*p, kPin, QStringLiteral("7"));
+    EXPECT_EQ(p->GetDlgItemText(kPin), QStringLiteral("123456"));
+    pick(*p, kSsp, QStringLiteral("Just Works"));
     clearSent();
     click(*p, kSet);
-    EXPECT_TRUE(sent().isEmpty());
+    // The 'p' record has no room for the PIN; the SSP and role records still go.
+    EXPECT_EQ(sent(), QByteArray("\x1f\x1fx1\r" "\x1f\x1fl0"));
+    EXPECT_EQ(pageWaits(), (std::vector<int>{3000, 2500}));
     ASSERT_FALSE(messageTexts().isEmpty());
-    EXPECT_EQ(messageTexts().front(), QStringLiteral("Enter no more than 4 characters."));
+    EXPECT_EQ(messageTexts(), QStringList(messageTexts().size(), "Enter no more than 4 characters."));
+    EXPECT_EQ(p->GetDlgItemText(kPin), QStringLiteral("123456"));
+}
+
+TEST_F(InterfacePageTest, ALongerPinFromTheDongleIsSentAsText)
+{
+    record.m_bUsbDongle = 1;
+    auto p = page();
+    check(*p, kBluetoothBox);
+    check(*p, kDongleBox);
+    for (const char* r : {"PRN-01", "1", "123456", "2"})
+        reply(r);
+    click(*p, kGet);
+    EXPECT_EQ(p->GetDlgItemText(kPin), QStringLiteral("123456"));
+    clearSent();
+    click(*p, kSet);
+    EXPECT_EQ(sent(), QByteArray("\x1b\x1cJ\x01\x06PRN-01" "\x1b\x1cJ\x03" "1"
+                                 "\x1b\x1cJ\x02" "123456" "\x1b\x1cJ\x04" "2"));
+    // Each of the Set's three data exchanges names the limit.
+    EXPECT_EQ(messageTexts(), QStringList(3, "Enter no more than 4 characters."));
+}
+
+// Lists the module read leaves unchosen: the records that would carry them stay unsent;
+// the role record sends Classic for anything but "BLE".
+TEST_F(InterfacePageTest, ModuleSetLeavesOutTheRecordsOfListsNeverChosen)
+{
+    auto p = page();
+    check(*p, kBluetoothBox);
+    for (int i = 0; i < 6; ++i)
+        noReply();
+    click(*p, kGet);
+    ASSERT_EQ(choice(*p, kEncryption), QString());
+    ASSERT_EQ(choice(*p, kRole), QString());
+    clearSent();
+    click(*p, kSet);
+    EXPECT_EQ(sent(), QByteArray("\x1f\x1fl0"));
+
+    printer->replies.clear();
+    record.m_bUsbDongle = 1;
+    auto dongle = page();
+    check(*dongle, kBluetoothBox);
+    check(*dongle, kDongleBox);
+    for (int i = 0; i < 4; ++i)
+        noReply();
+    click(*dongle, kGet);
+    clearSent();
+    click(*dongle, kSet);
+    EXPECT_EQ(sent(), QByteArray("\x1b\x1cJ\x01\x00" "\x1b\x1cJ\x02", 9));
 }
 
 // Random replies to every query of the page: the fields change only as a valid reply says.

@@ -4,6 +4,7 @@
 #include "maintenance/CPrinterInfo.h"
 
 #include "tests/support/FakeUsbPrinters.h"
+#include "ui/WaitCursor.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -134,6 +135,20 @@ TEST_F(LanguagePageTest, SetSendsTheElevenStepsInOrder)
     EXPECT_EQ(sent(), hex("1b1c1f0008") + QByteArray("*MBS3,\x03") + QByteArray("*MBA\x03\r") + hex("1b1c1f0008"));
 }
 
+// A switch whose list shows no choice after a Get is left as the printer holds it.
+TEST_F(LanguagePageTest, SetOfAListWithoutAChoiceSendsOnlyTheLocks)
+{
+    auto p = makePage<CLanguageSetting>();
+    reply("\x19");
+    reply("\x02");
+    reply(QByteArray("\0\0\x08\0", 4));
+    click(*p, kLangGet);
+    ASSERT_EQ(choice(*p, kCodePage), QString());
+    clearSent();
+    click(*p, kLangSet);
+    EXPECT_EQ(sent(), hex("1b1c1f0008") + QByteArray("*MBS3,\x02*MBA\x03\r") + hex("1b1c1f0108"));
+}
+
 TEST_F(LanguagePageTest, RandomRepliesOfEveryLength)
 {
     std::mt19937 random(107);
@@ -191,6 +206,32 @@ TEST_F(PrinterInfoPageTest, GetShowsModelFirmwareAndCountersWithAndWithoutReplie
         EXPECT_TRUE(p->GetDlgItemText(id).isEmpty()) << id;
     EXPECT_EQ(messageTexts(), QStringList{"Get printer information is failed."});
     EXPECT_EQ(hooks.messages().back().icon, platform::AlertIcon::Exclamation);
+}
+
+// Message boxes that note whether the hour-glass was still up when each one showed.
+class CursorWatchingAlerts : public platform::Alerts {
+public:
+    void show(const QString& text, platform::AlertIcon) override
+    {
+        shown.push_back({text, ui::WaitCursor::depth()});
+    }
+    std::vector<std::pair<QString, int>> shown;
+};
+
+TEST_F(PrinterInfoPageTest, GetEndsTheWaitCursorBeforeItsMessage)
+{
+    auto p = makePage<CPrinterInfo>();
+    CursorWatchingAlerts alerts;
+    platform::ScopedService<platform::Alerts> alertsScope{alerts};
+    for (const char* r : {"KX-21\r\n", "V2.10", "1", "2", "3", "4", "5", "6"})
+        reply(r);
+    click(*p, kInfoGet);
+    for (int i = 0; i < 8; ++i)
+        noReply();
+    click(*p, kInfoGet);
+    using Shown = std::pair<QString, int>;
+    EXPECT_EQ(alerts.shown, (std::vector<Shown>{{"Get printer information is successful.", 0},
+                                                {"Get printer information is failed.", 0}}));
 }
 
 TEST_F(PrinterInfoPageTest, ModelAndFirmwareWithLineEndsKeepTheirRowsOneLineHigh)
@@ -270,7 +311,8 @@ TEST_F(PrinterInfoPageTest, UsbSerialNumberLengthPerModel)
     // The edit of a 13-digit model takes at most 13 characters.
     record.m_strModelName = QStringLiteral("KX-21");
     auto p = makePage<CPrinterInfo>();
-    EXPECT_EQ(p->item<QLineEdit>(kUsbSerial)->maxLength(), 13);
+    p->item<QLineEdit>(kUsbSerial)->insert(QStringLiteral("12345678901234567"));
+    EXPECT_EQ(p->GetDlgItemText(kUsbSerial), QStringLiteral("1234567890123"));
 }
 
 TEST_F(PrinterInfoPageTest, RandomRepliesOfEveryLength)

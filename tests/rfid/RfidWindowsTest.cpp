@@ -381,6 +381,29 @@ TEST_F(RfidWriteTest, FocusFollowsTheEnabledCells)
     EXPECT_EQ(printer->written, ">RFW,A,16,48,'x'\rP1\r");
 }
 
+// "Write" without a ticked box and "Set Data" right after Set Data are disabled: the focus
+// goes on to the next control that can take it instead of staying in the full cell.
+TEST_F(RfidWriteTest, FocusPassesADisabledTargetToTheNextControl)
+{
+    choose(dlg, 1267, "0");
+    choose(dlg, 1269, "2");
+    click(dlg, 1084);
+    ASSERT_FALSE(dlg.GetDlgItem(1268)->isEnabled());
+    typeKeys(cell(1), "AB");
+    EXPECT_EQ(dlg.focusWidget(), cell(2));
+    typeKeys(cell(2), "CD");
+    EXPECT_EQ(dlg.focusWidget(), dlg.GetDlgItem(IDC_CLOSE));
+
+    click(dlg, 1297);
+    choose(dlg, 1266, "ASCII");
+    choose(dlg, 1267, "16");
+    choose(dlg, 1269, "48");
+    click(dlg, 1084);
+    ASSERT_FALSE(dlg.GetDlgItem(1084)->isEnabled());
+    typeKeys(cell(64), "z");
+    EXPECT_EQ(dlg.focusWidget(), dlg.GetDlgItem(1297));
+}
+
 TEST_F(RfidWriteTest, RangeCheckAtTheGridsEnd)
 {
     struct Range {

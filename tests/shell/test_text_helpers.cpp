@@ -179,9 +179,9 @@ TEST_F(TextHelpers, FillComboFromListKeepsTrimmedNonEmptyPiecesInOrder)
         combo.setEditText(QStringLiteral("typed"));
         FillComboFromList(&combo, QString::fromLatin1(c.list), QString::fromLatin1(c.separators));
         EXPECT_EQ(itemsOf(combo), c.items);
-        if (c.items.isEmpty()) {
-            EXPECT_EQ(combo.currentText(), QString());
-        }
+        // The pieces go into an emptied list: nothing is chosen and its edit stays empty.
+        EXPECT_EQ(combo.currentIndex(), -1);
+        EXPECT_EQ(combo.currentText(), QString());
     }
 }
 
@@ -231,8 +231,22 @@ TEST_F(TextHelpers, FillComboFromResourceSplitsTheString)
     combo.addItem(QStringLiteral("old"));
     FillComboFromResource(kUsbSerialNumberSet, &combo);
     EXPECT_EQ(itemsOf(combo), QStringList({kUsbSerialText}));
+    EXPECT_EQ(combo.currentIndex(), -1);
     FillComboFromResource(kNoSuchString, &combo);
     EXPECT_EQ(combo.count(), 0);
+}
+
+// A freshly filled list shows no choice, and a value that matches no item leaves it so.
+TEST_F(TextHelpers, FilledListsStartWithoutAChoice)
+{
+    QComboBox combo;
+    FillComboFromList(&combo, QStringLiteral("2.0,3.0,4.0"), QStringLiteral(","));
+    EXPECT_EQ(combo.currentIndex(), -1);
+    EXPECT_EQ(combo.currentText(), QString());
+    SelectComboByValue(&combo, 9);
+    EXPECT_EQ(combo.currentIndex(), -1);
+    SelectComboByValue(&combo, 4);
+    EXPECT_EQ(combo.currentText(), QStringLiteral("4.0"));
 }
 
 TEST_F(TextHelpers, ShowUsbSerialNumberMessageShowsSuccess)

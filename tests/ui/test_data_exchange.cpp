@@ -304,7 +304,41 @@ TEST_F(DataExchangeTest, RangeChecksShowTheirRangeWhenSaving)
         // Loading never checks a range.
         EXPECT_TRUE(dialog.UpdateData(false));
     }
-    EXPECT_EQ(dialog.edit1->maxLength(), 5);  // loading limits the edit instead
+}
+
+// Loading limits what the operator types or pastes, as the edit's text limit did; a longer
+// text that the program shows stays whole, and the operator can only shorten it.
+TEST_F(DataExchangeTest, MaxCharsLimitsTypingButNotTheProgramsText)
+{
+    dialog.exchange = [](ui::DataExchange& dx) { DDV_MaxChars(dx, ExchangeDialog::Edit1, "", 4); };
+    dialog.UpdateData(false);
+    const struct {
+        const char* shown;
+        int start;
+        int selected;
+        const char* typed;
+        const char* result;
+    } cases[] = {
+        {"", 0, 0, "12345", "1234"},  // pasted: cut at the limit
+        {"123", 3, 0, "45", "1234"},
+        {"1234", 4, 0, "5", "1234"},
+        {"1234", 0, 0, "0", "1234"},
+        {"1234", 1, 2, "xyz", "1xy4"},
+        {"123456", 6, 0, "7", "123456"},
+        {"123456", 2, 2, "x", "1256"},
+        {"123456", 0, 6, "abcdef", "abcd"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.shown) + " + " + c.typed);
+        dialog.edit1->setText(QString::fromLatin1(c.shown));
+        EXPECT_EQ(dialog.edit1->text(), QString::fromLatin1(c.shown));
+        dialog.edit1->setSelection(c.start, c.selected);
+        dialog.edit1->insert(QString::fromLatin1(c.typed));
+        EXPECT_EQ(dialog.edit1->text(), QString::fromLatin1(c.result));
+    }
+    dialog.edit1->setText(QStringLiteral("123456"));
+    dialog.edit1->backspace();
+    EXPECT_EQ(dialog.edit1->text(), QStringLiteral("12345"));
 }
 
 TEST_F(DataExchangeTest, ExchangeWithAMissingOrWrongControlIsAProgrammingError)

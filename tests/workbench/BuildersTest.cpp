@@ -315,4 +315,30 @@ TEST_F(BuilderLoopTest, ConvertersOpenFromTheTesterAndTheLineBuilder)
     EXPECT_EQ(appended(), "");
 }
 
+// A value too large for the result shows "inf"; the shown result is output and never
+// stops the next conversion, a radio or "Close".
+TEST_F(BuilderLoopTest, ConverterResultTooLargeNeverBlocksTheWindow)
+{
+    int closedWith = -1;
+    hooks.scriptDialog<CConvertUnit>([&closedWith](CConvertUnit& d) {
+        click(d, 1185);
+        type(d, 1183, "3e38");
+        click(d, 1190);
+        EXPECT_EQ(text(d, 1181), "inf");
+        type(d, 1183, "1");
+        click(d, 1190);
+        EXPECT_EQ(text(d, 1181), "203.2");
+        type(d, 1183, "3e38");
+        click(d, 1190);
+        click(d, 1188);
+        EXPECT_EQ(text(d, 1182), "mm");
+        EXPECT_EQ(text(d, 1181), "inf");  // the old result stands until "Convert Unit"
+        click(d, IDC_CLOSE);
+        closedWith = d.endResult();
+    });
+    click(tester, IDC_CONVERT);
+    EXPECT_EQ(closedWith, ui::IDOK);
+    EXPECT_EQ(messageTexts(), QStringList());
+}
+
 }  // namespace
