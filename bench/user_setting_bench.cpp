@@ -1,12 +1,15 @@
 // One Basic-page Get against the printer simulator over loopback TCP. With the test clock the
 // fixed waits are counted instead of slept, so the time measured is everything else: writes,
 // reads, parsing and the refresh of the page. A second run sleeps them for the whole figure.
+// A third runs the Get, one press, against a printer that takes the connection and never
+// answers, with the link's own time limits: what the operator waits for such a printer.
 #include "bench/QtBenchMain.h"
 #include "core/Globals.h"
 #include "core/ModelTable.h"
 #include "link/Comm.h"
 #include "maintenance/CUserSetting_ZII_BasicTab.h"
 #include "platform/Services.h"
+#include "tests/support/LoopbackPrinter.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestClock.h"
 
@@ -32,6 +35,11 @@ struct GetBench {
             state.SkipWithError("the printer simulator did not start");
             return false;
         }
+        return connect(state, port);
+    }
+
+    bool connect(benchmark::State& state, int port)
+    {
         BuildModelTable();
         g_modelTable.Lookup(QStringLiteral("KX-21"), g_curModelInfo);
         g_language = QStringLiteral("Ostrel");
@@ -82,10 +90,21 @@ void BM_BasicGetWithTheWaits(benchmark::State& state)
         bench.get();
 }
 
+void BM_BasicGetAgainstASilentPrinter(benchmark::State& state)
+{
+    ztest::LoopbackPrinter silent;
+    GetBench bench;
+    if (!bench.connect(state, silent.port()))
+        return;
+    for (auto _ : state)
+        bench.get();
+}
+
 }  // namespace
 
 BENCHMARK(BM_BasicGetWithoutTheWaits)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BasicGetWithTheWaits)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_BasicGetAgainstASilentPrinter)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 int main(int argc, char** argv)
 {

@@ -1,5 +1,6 @@
 #include "link/CASocket.h"
 
+#include "platform/OperatorAction.h"
 #include "platform/Services.h"
 
 #include <limits>
@@ -35,6 +36,12 @@ bool CASocket::ConnectSocket()
 
     Close();
     m_bConnected = false;
+
+    // A printer that is gone costs one wait and one message per action, not one per command.
+    const std::uint64_t action = platform::OperatorAction::current();
+    if (action != 0 && m_connectTriedIn == action)
+        return false;
+    m_connectTriedIn = action;
 
     m_socket = platform::network().createSocket();
     if (!m_socket || !m_socket->create()) {
@@ -73,9 +80,14 @@ int CASocket::Receive(void* buffer, int length)
 {
     if (!m_socket)
         return -1;
-    const int received = m_socket->receive(buffer, length);
+    const std::uint64_t action = platform::OperatorAction::current();
+    const bool silent = action != 0 && m_silentIn == action;
+    const int received = silent ? m_socket->receiveAvailable(buffer, length)
+                                : m_socket->receive(buffer, length);
     if (received <= 0)
         ForgetLostConnection();
+    if (received < 0 && m_bConnected)
+        m_silentIn = action;
     return received;
 }
 

@@ -18,13 +18,16 @@ public:
     // Stores the target for the next connect. Always true.
     bool SetAddress(const QString& address, std::uint32_t port);
     // Connects to m_strAddress:m_nPort unless already connected to that very target over a
-    // connection that still stands; tells the operator why not.
+    // connection that still stands; tells the operator why not. One operator action tries
+    // once: after that try failed, the action's later calls fail at once and say nothing.
     bool ConnectSocket();
     // One blocking send of the whole buffer: the length when anything was sent, else 0.
     int SendAll(const void* data, int length);
     // One receive of at most `length` bytes: the count, 0 when the peer closed, -1 on
     // failure or time-out. A send or receive that finds the connection gone clears
-    // m_bConnected, so the next operation connects again.
+    // m_bConnected, so the next operation connects again. Once a receive of an operator
+    // action has run out its time limit, the action's later receives take only what has
+    // arrived by then.
     int Receive(void* buffer, int length);
     // Closes the socket; m_bConnected is the caller's to clear.
     void Close();
@@ -37,6 +40,9 @@ private:
     void ForgetLostConnection();
 
     std::unique_ptr<platform::TcpSocket> m_socket;
+    // The operator actions that have tried a connect and that found the printer silent.
+    std::uint64_t m_connectTriedIn = 0;
+    std::uint64_t m_silentIn = 0;
     // The target the open connection reaches; another target needs a connection of its own.
     QString m_strConnectedAddress;
     std::uint32_t m_nConnectedPort = 0;

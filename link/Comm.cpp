@@ -1,5 +1,6 @@
 #include "link/Comm.h"
 
+#include "platform/OperatorAction.h"
 #include "platform/Services.h"
 #include "core/ModelTable.h"
 #include "core/TextHelpers.h"
@@ -230,8 +231,13 @@ int CComm::Read(void* buffer, int length)
             break;
     }
 
-    if (m_nPortType == PORT_COM && !ok && done == 0)
-        alert(kSerialReadFailed);
+    if (m_nPortType == PORT_COM && !ok && done == 0) {
+        // A port that has gone away fails every read of the action; one box tells it.
+        const std::uint64_t action = platform::OperatorAction::current();
+        if (action == 0 || m_readAlertIn != action)
+            alert(kSerialReadFailed);
+        m_readAlertIn = action;
+    }
 
     if (perOperation)
         Close();

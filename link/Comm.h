@@ -38,7 +38,7 @@ public:
     void MarkTcpForClose() { m_hPort = kTcpCloseMarker; }
 
     // Bytes read into the buffer (which holds `length` bytes), never more than `length`;
-    // 0 for no reply.
+    // 0 for no reply. A failed serial read is reported once per operator action.
     int Read(void* buffer, int length);
     // 1 on serial, parallel and USB (a write that cannot be completed ends the program);
     // the length or 0 on TCP.
@@ -75,6 +75,9 @@ private:
     void CloseHandle();
     // Writes every byte or takes the fatal path.
     void WriteAll(const char* data, int length);
+
+    // The operator action that has been told of a failed serial read.
+    std::uint64_t m_readAlertIn = 0;
 };
 
 extern CComm g_comm;

@@ -19,6 +19,9 @@ public:
     virtual int send(const void* data, int length) = 0;
     // One receive: the bytes received, 0 when the peer closed, -1 on failure or time-out.
     virtual int receive(void* buffer, int length) = 0;
+    // What has arrived by now, without waiting: the bytes, 0 when the peer closed, -1 when
+    // nothing has come or on failure.
+    virtual int receiveAvailable(void* buffer, int length) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
     // The connection is gone: the peer closed it and nothing is left to read, or it was

@@ -6,6 +6,8 @@
 #include "ui/TabStrip.h"
 #include "ui/TestHooks.h"
 
+#include "platform/OperatorAction.h"
+
 #include <QAbstractSlider>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -57,6 +59,13 @@ void setButtonChecked(QAbstractButton* button, bool checked)
         group->setExclusive(exclusive);
     else
         button->setAutoExclusive(exclusive);
+}
+
+// Runs a handler as one operator action.
+void dispatch(const std::function<void()>& handler)
+{
+    const platform::OperatorAction::Scope action;
+    handler();
 }
 
 // Hidden by a call, not merely not shown yet.
@@ -199,9 +208,15 @@ int Dialog::DoModal()
         ~Running() { flag = false; }
     } running{m_running};
 
-    OnInitDialog();
+    {
+        // The opening belongs to the action that opened the window (or is one of its own).
+        const platform::OperatorAction::Scope action;
+        OnInitDialog();
+    }
     // A dialog that ended during its initialisation is never shown.
     if (m_endResult == -1) {
+        // Each press inside the window is an action of its own.
+        const platform::OperatorAction::Pause outer;
         if (TestHooks* hooks = TestHooks::active())
             hooks->runScript(*this);
         else
@@ -215,6 +230,7 @@ bool Dialog::Create(QWidget* parent)
     setParent(parent, Qt::Widget);
     prepareRun();
     m_endResult = -1;
+    const platform::OperatorAction::Scope action;
     return OnInitDialog();
 }
 
@@ -356,6 +372,7 @@ void Dialog::keyPressEvent(QKeyEvent* event)
 
 void Dialog::onButton(int id)
 {
+    const platform::OperatorAction::Scope action;
     if (const auto handler = m_commands.constFind(id); handler != m_commands.constEnd())
         (*handler)();
     else if (id == IDOK)
@@ -387,9 +404,9 @@ void Dialog::bindActivated(int id, std::function<void()> handler)
     QWidget* w = GetDlgItem(id);
     QMetaObject::Connection link;
     if (auto* combo = qobject_cast<QComboBox*>(w))
-        link = connect(combo, &QComboBox::activated, this, [handler] { handler(); });
+        link = connect(combo, &QComboBox::activated, this, [handler] { dispatch(handler); });
     else if (auto* tabs = qobject_cast<TabStrip*>(w))
-        link = connect(tabs, &TabStrip::selectionChanged, this, [handler] { handler(); });
+        link = connect(tabs, &TabStrip::selectionChanged, this, [handler] { dispatch(handler); });
     else
         throw std::logic_error("selection change bound to a control without a selection: " +
                                std::to_string(id));
@@ -404,11 +421,11 @@ void Dialog::bindEdited(int id, std::function<void()> handler)
         w = combo->lineEdit();
     QMetaObject::Connection link;
     if (auto* edit = qobject_cast<QLineEdit*>(w))
-        link = connect(edit, &QLineEdit::textEdited, this, [handler] { handler(); });
+        link = connect(edit, &QLineEdit::textEdited, this, [handler] { dispatch(handler); });
     else if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
-        link = connect(edit, &QPlainTextEdit::textChanged, this, [handler] { handler(); });
+        link = connect(edit, &QPlainTextEdit::textChanged, this, [handler] { dispatch(handler); });
     else if (auto* edit = qobject_cast<QTextEdit*>(w))
-        link = connect(edit, &QTextEdit::textChanged, this, [handler] { handler(); });
+        link = connect(edit, &QTextEdit::textChanged, this, [handler] { dispatch(handler); });
     else
         throw std::logic_error("edit change bound to a control that is not an edit: " +
                                std::to_string(id));

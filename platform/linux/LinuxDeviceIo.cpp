@@ -409,7 +409,13 @@ bool LinuxDeviceIo::write(Handle h, const void* data, std::uint32_t length, std:
     const auto deadline = totalDeadline(start, port.timeouts.writeTotalMultiplier,
                                         port.timeouts.writeTotalConstant, length);
     auto lastProgress = start;
+    // A caller that gave its writes a time of their own (a file transfer's pieces: 1 ms a
+    // byte and 20 s) gets all of it, as a printer paused for a paper change needs; other
+    // writes give up once the line has taken nothing for the stall limit.
+    const bool callerLimit = deadline && port.timeouts.writeTotalConstant > 0;
     auto limitNow = [&] {
+        if (callerLimit)
+            return *deadline;
         auto limit = lastProgress + Millis(m_stallLimitMs);
         return deadline ? std::min(limit, *deadline) : limit;
     };

@@ -16,7 +16,8 @@ namespace platform {
 // a bound, so a silent or stalled printer never hangs the caller.
 class LinuxDeviceIo : public DeviceIo {
 public:
-    // A write or drain that makes no progress for this long gives up with a short count.
+    // A write or drain that makes no progress for this long gives up with a short count,
+    // unless the handle's write time-outs carry a constant: then they alone bound it.
     static constexpr int kStallLimitMs = 5000;
     // Reads on a handle whose time-outs were never set wait this long for a first byte.
     static constexpr std::uint32_t kDefaultFirstByteMs = 200;

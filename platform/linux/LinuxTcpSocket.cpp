@@ -159,11 +159,21 @@ int LinuxTcpSocket::send(const void* data, int length)
 
 int LinuxTcpSocket::receive(void* buffer, int length)
 {
+    const auto deadline = after(m_limits.receiveMs);
+    return receiveUntil(buffer, length, &deadline);
+}
+
+int LinuxTcpSocket::receiveAvailable(void* buffer, int length)
+{
+    return receiveUntil(buffer, length, nullptr);
+}
+
+int LinuxTcpSocket::receiveUntil(void* buffer, int length, const SteadyClock::time_point* deadline)
+{
     if (m_fd < 0 || length < 0 || (length > 0 && !buffer))
         return -1;
     if (length == 0)
         return 0;
-    const auto deadline = after(m_limits.receiveMs);
     for (;;) {
         ssize_t n = ::recv(m_fd, buffer, std::size_t(length), 0);
         if (n >= 0) {
@@ -176,7 +186,7 @@ int LinuxTcpSocket::receive(void* buffer, int length)
             m_lost = m_lost || errno == ECONNRESET;
             return -1;
         }
-        if (!waitFor(m_fd, POLLIN, deadline))
+        if (!deadline || !waitFor(m_fd, POLLIN, *deadline))
             return -1;
     }
 }

@@ -2,6 +2,8 @@
 
 #include "platform/Network.h"
 
+#include <chrono>
+
 namespace platform {
 
 // An IPv4 stream socket kept non-blocking underneath: connect, send and receive wait with
@@ -17,11 +19,15 @@ public:
     bool connect(const QString& address, std::uint16_t port) override;
     int send(const void* data, int length) override;
     int receive(void* buffer, int length) override;
+    int receiveAvailable(void* buffer, int length) override;
     void close() override;
     bool isOpen() const override;
     bool connectionLost() override;
 
 private:
+    // One receive that waits no later than `deadline` (none: does not wait).
+    int receiveUntil(void* buffer, int length, const std::chrono::steady_clock::time_point* deadline);
+
     TcpTimeLimits m_limits;
     int m_fd = -1;
     bool m_lost = false;  // a receive saw the close, or a send the reset

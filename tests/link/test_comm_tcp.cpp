@@ -3,6 +3,7 @@
 #include "LinkFixture.h"
 
 #include "platform/linux/LinuxNetwork.h"
+#include "platform/OperatorAction.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/LoopbackPrinter.h"
 
@@ -238,6 +239,58 @@ TEST_F(CommFakeTcpTest, EmptyOrFailedSendReturnsZeroWithoutPause)
     EXPECT_TRUE(clock.sleeps().empty());
     EXPECT_TRUE(network.peer().received.isEmpty());
     EXPECT_EQ(network.peer().connects, 1);
+}
+
+TEST_F(CommFakeTcpTest, PrinterGoneInAnActionCostsOneTryAndOneMessageUntilTheNextAction)
+{
+    ASSERT_TRUE(comm.Open());
+    network.peer().closed = true;
+    network.peer().connectHangs = true;
+    network.peer().limitsOnClock = true;
+    network.setTimeLimits({4000, 3000, 10000});
+    char buffer[32];
+    {
+        const platform::OperatorAction::Scope press;
+        for (int query = 0; query < 5; ++query) {
+            EXPECT_EQ(comm.Write("^PI0\r\n", 6), 0);
+            EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+        }
+    }
+    EXPECT_EQ(network.peer().connectAttempts, 2);  // Connect's, and one in the press
+    EXPECT_EQ(clock.totalSleptMs(), 4000);
+    EXPECT_EQ(alerts.texts(), QStringList{kConnectFailed});
+
+    // Back again: the next press connects without a word.
+    network.peer().closed = false;
+    network.peer().connectHangs = false;
+    alerts.clear();
+    const platform::OperatorAction::Scope press;
+    EXPECT_EQ(comm.Write("^PI0\r\n", 6), 6);
+    EXPECT_EQ(network.peer().connects, 2);
+    EXPECT_TRUE(alerts.texts().isEmpty());
+}
+
+TEST_F(CommFakeTcpTest, SilentPrinterCostsOneReceiveLimitPerAction)
+{
+    ASSERT_TRUE(comm.Open());
+    network.peer().limitsOnClock = true;
+    char buffer[32];
+    for (int action = 0; action < 2; ++action) {
+        SCOPED_TRACE(action);
+        const int timeouts = network.peer().receiveTimeouts;
+        const platform::OperatorAction::Scope press;
+        EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+        EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+        network.peer().replies = {"late"};  // came during the fixed wait before this read
+        EXPECT_EQ(comm.Read(buffer, sizeof buffer), 4);
+        EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+        EXPECT_EQ(network.peer().receiveTimeouts - timeouts, 1);
+    }
+    // Outside any action every read gets the whole limit.
+    EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+    EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+    EXPECT_EQ(network.peer().receiveTimeouts, 4);
+    EXPECT_TRUE(alerts.texts().isEmpty());
 }
 
 }  // namespace

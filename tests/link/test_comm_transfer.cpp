@@ -1,6 +1,8 @@
 // Reads and writes on serial and parallel ports: attempts, retries and the fatal path.
 #include "LinkFixture.h"
 
+#include "platform/OperatorAction.h"
+
 #include <array>
 
 namespace {
@@ -147,6 +149,21 @@ TEST_F(CommTransferTest, ReadMakesUpToThreeAttemptsAndKeepsTheFirstThatDelivers)
         EXPECT_EQ(port.calls, QStringList(c.attempts, QStringLiteral("read(16)")));
         EXPECT_EQ(clock.sleeps(), std::vector<int>(c.attempts, 1));
         EXPECT_EQ(alerts.texts(), c.alerts);
+    }
+}
+
+TEST_F(CommTransferTest, SerialPortThatHasGoneAwayIsReportedOncePerOperatorAction)
+{
+    openPort(QStringLiteral("COM1:"));
+    serial->failReads = true;
+    char buffer[16];
+    for (int action = 0; action < 2; ++action) {
+        SCOPED_TRACE(action);
+        alerts.clear();
+        const platform::OperatorAction::Scope press;
+        for (int query = 0; query < 10; ++query)
+            EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+        EXPECT_EQ(alerts.texts(), QStringList{kSerialReadFailed});
     }
 }
 

@@ -1,3 +1,4 @@
+#include "platform/WaitHook.h"
 #include "platform/linux/LinuxNetwork.h"
 
 #include <QByteArray>
@@ -147,6 +148,31 @@ TEST_F(TcpSocketTest, PeerCloseReadsZeroAndSilenceTimesOut)
     EXPECT_EQ(socket->receive(buffer, sizeof buffer), -1);  // silent printer: the limit ends it
     m_printer.closeConnection();
     EXPECT_EQ(socket->receive(buffer, sizeof buffer), 0);
+}
+
+TEST_F(TcpSocketTest, ReceiveAvailableTakesWhatHasArrivedWithoutWaiting)
+{
+    m_network.setTimeLimits({300, 5000, 150});
+    auto socket = connected();
+    // A wait would run the hook between its slices.
+    int waits = 0;
+    const auto previous = WaitHook::install([&] { ++waits; });
+    char buffer[8] = {};
+    EXPECT_EQ(socket->receiveAvailable(buffer, sizeof buffer), -1);  // nothing yet
+    EXPECT_FALSE(socket->connectionLost());
+    EXPECT_EQ(waits, 0);
+
+    ASSERT_TRUE(m_printer.send("OK!"));
+    ASSERT_EQ(socket->receive(buffer, 1), 1);  // waits for the reply to come
+    waits = 0;
+    ASSERT_EQ(socket->receiveAvailable(buffer, sizeof buffer), 2);
+    EXPECT_EQ(QByteArray(buffer, 2), "K!");
+    m_printer.closeConnection();
+    ASSERT_EQ(socket->receive(buffer, sizeof buffer), 0);
+    EXPECT_EQ(socket->receiveAvailable(buffer, sizeof buffer), 0);
+    EXPECT_TRUE(socket->connectionLost());
+    EXPECT_EQ(waits, 0);
+    WaitHook::install(previous);
 }
 
 TEST_F(TcpSocketTest, SendToAPeerThatTakesNothingFails)

@@ -57,6 +57,7 @@ private:
             return m_s->send(data, length);
         }
         int receive(void* buffer, int length) override { return m_s->receive(buffer, length); }
+        int receiveAvailable(void* buffer, int length) override { return m_s->receiveAvailable(buffer, length); }
         void close() override { m_s->close(); }
         bool isOpen() const override { return m_s->isOpen(); }
         bool connectionLost() override { return m_s->connectionLost(); }

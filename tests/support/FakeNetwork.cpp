@@ -1,5 +1,7 @@
 #include "tests/support/FakeNetwork.h"
 
+#include "platform/Services.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -9,7 +11,10 @@ namespace {
 
 class FakeTcpSocket : public platform::TcpSocket {
 public:
-    explicit FakeTcpSocket(std::shared_ptr<FakeTcpPeer> peer) : m_peer(std::move(peer)) {}
+    FakeTcpSocket(std::shared_ptr<FakeTcpPeer> peer, const platform::TcpTimeLimits& limits)
+        : m_peer(std::move(peer)), m_limits(limits)
+    {
+    }
     ~FakeTcpSocket() override { close(); }
 
     bool create() override
@@ -20,7 +25,15 @@ public:
 
     bool connect(const QString& address, std::uint16_t port) override
     {
-        if (!m_created || m_connected || m_peer->refuseConnect)
+        if (!m_created || m_connected)
+            return false;
+        ++m_peer->connectAttempts;
+        if (m_peer->connectHangs) {
+            ++m_peer->connectTimeouts;
+            waitOut(m_limits.connectMs);
+            return false;
+        }
+        if (m_peer->refuseConnect)
             return false;
         m_connected = true;
         ++m_peer->connects;
@@ -44,15 +57,20 @@ public:
     {
         if (!m_connected || length < 0)
             return -1;
-        if (m_peer->replies.empty())
-            return m_peer->closed ? 0 : -1;
-        QByteArray& chunk = m_peer->replies.front();
-        const int n = std::min(length, static_cast<int>(chunk.size()));
-        std::memcpy(buffer, chunk.constData(), n);
-        chunk.remove(0, n);
-        if (chunk.isEmpty())
-            m_peer->replies.pop_front();
-        return n;
+        if (m_peer->replies.empty() && !m_peer->closed) {
+            ++m_peer->receiveTimeouts;
+            waitOut(m_limits.receiveMs);
+            return -1;
+        }
+        return take(buffer, length);
+    }
+
+    int receiveAvailable(void* buffer, int length) override
+    {
+        if (!m_connected || length < 0)
+            return -1;
+        ++m_peer->immediateReceives;
+        return take(buffer, length);
     }
 
     void close() override
@@ -67,7 +85,27 @@ public:
     bool connectionLost() override { return m_connected && m_peer->closed && m_peer->replies.empty(); }
 
 private:
+    int take(void* buffer, int length)
+    {
+        if (m_peer->replies.empty())
+            return m_peer->closed ? 0 : -1;
+        QByteArray& chunk = m_peer->replies.front();
+        const int n = std::min(length, static_cast<int>(chunk.size()));
+        std::memcpy(buffer, chunk.constData(), n);
+        chunk.remove(0, n);
+        if (chunk.isEmpty())
+            m_peer->replies.pop_front();
+        return n;
+    }
+
+    void waitOut(int limitMs)
+    {
+        if (m_peer->limitsOnClock)
+            platform::clock().sleep(limitMs);
+    }
+
     std::shared_ptr<FakeTcpPeer> m_peer;
+    platform::TcpTimeLimits m_limits;
     bool m_created = false;
     bool m_connected = false;
 };
@@ -80,7 +118,7 @@ FakeNetwork::FakeNetwork() : m_peer(std::make_shared<FakeTcpPeer>())
 
 std::unique_ptr<platform::TcpSocket> FakeNetwork::createSocket()
 {
-    return std::make_unique<FakeTcpSocket>(m_peer);
+    return std::make_unique<FakeTcpSocket>(m_peer, m_limits);
 }
 
 }  // namespace ztest

@@ -19,6 +19,10 @@ struct FakeTcpPeer {
     bool refuseConnect = false;
     bool failSend = false;
     bool closed = false;  // the printer has closed: receive returns 0, send fails
+    bool connectHangs = false;  // the host never answers: a connect runs out its limit
+    // A time-out (a hanging connect, a receive with nothing to deliver) sleeps its limit on
+    // platform::clock(), as a real socket waits it out.
+    bool limitsOnClock = false;
     // What receives deliver: each takes bytes from the front chunk only; with none left a
     // receive times out (-1).
     std::deque<QByteArray> replies;
@@ -27,6 +31,10 @@ struct FakeTcpPeer {
     QByteArray received;               // every byte sent, in order
     std::vector<QByteArray> sends;     // one entry per send call that succeeded
     int connects = 0;                  // successful connects
+    int connectAttempts = 0;           // every connect, successful or not
+    int connectTimeouts = 0;           // connects that ran out their limit
+    int receiveTimeouts = 0;           // receives that ran out their limit
+    int immediateReceives = 0;         // receives that took only what had arrived
     int openSockets = 0;               // connected and not yet closed
     QString address;                   // of the last connect
     std::uint16_t port = 0;

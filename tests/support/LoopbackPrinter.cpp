@@ -41,15 +41,10 @@ LoopbackPrinter::LoopbackPrinter()
     if (::pipe2(m_wakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
         throw std::runtime_error("LoopbackPrinter: pipe failed");
 
-    m_listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    m_listenFd = listenOn(0);
     sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
     socklen_t size = sizeof addr;
-    if (m_listenFd < 0 || ::bind(m_listenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0
-        || ::listen(m_listenFd, 8) != 0
-        || ::getsockname(m_listenFd, reinterpret_cast<sockaddr*>(&addr), &size) != 0) {
+    if (m_listenFd < 0 || ::getsockname(m_listenFd, reinterpret_cast<sockaddr*>(&addr), &size) != 0) {
         if (m_listenFd >= 0)
             ::close(m_listenFd);
         ::close(m_wakePipe[0]);
@@ -70,9 +65,29 @@ LoopbackPrinter::~LoopbackPrinter()
     m_thread.join();
     for (int fd : m_clients)
         ::close(fd);
-    ::close(m_listenFd);
+    if (m_listenFd >= 0)
+        ::close(m_listenFd);
     ::close(m_wakePipe[0]);
     ::close(m_wakePipe[1]);
+}
+
+int LoopbackPrinter::listenOn(std::uint16_t port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    // The port comes back while the connections of before still linger in TIME_WAIT.
+    int on = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(port);
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 void LoopbackPrinter::wake()
@@ -203,6 +218,26 @@ void LoopbackPrinter::closeConnections()
         m_clients.clear();
         m_changed.notify_all();
         return true;
+    });
+}
+
+void LoopbackPrinter::stopListening()
+{
+    closeConnections();
+    runOnServer([this] {
+        if (m_listenFd >= 0)
+            ::close(m_listenFd);
+        m_listenFd = -1;
+        return true;
+    });
+}
+
+bool LoopbackPrinter::listenAgain()
+{
+    return runOnServer([this] {
+        if (m_listenFd < 0)
+            m_listenFd = listenOn(m_port);
+        return m_listenFd >= 0;
     });
 }
 

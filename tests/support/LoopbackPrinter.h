@@ -33,6 +33,11 @@ public:
     bool send(const QByteArray& bytes);
     // Hangs up every connection (new ones are still accepted).
     void closeConnections();
+    // Hangs up every connection and stops listening: connects are refused, as by a printer
+    // that has gone away, until listenAgain().
+    void stopListening();
+    // Listens on the same port again; false when the port cannot be had back.
+    bool listenAgain();
     // false: count received bytes without keeping them (a sink for large transfers).
     void setKeepReceived(bool keep);
 
@@ -51,6 +56,8 @@ private:
     // within a bounded wait.
     bool runOnServer(std::function<bool()> command);
     void wake();
+    // A listener on 127.0.0.1:port (0: any free port); -1 on failure.
+    static int listenOn(std::uint16_t port);
 
     int m_listenFd = -1;
     int m_wakePipe[2] = {-1, -1};

@@ -3,6 +3,8 @@
 #include "ui/DataExchange.h"
 #include "ui/TestHooks.h"
 
+#include "platform/OperatorAction.h"
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -11,9 +13,20 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 using uitest::ExchangeDialog;
 
 namespace uitest {
+
+// The operator action each handler of the dialogs below ran in, in order.
+std::vector<std::pair<const char*, std::uint64_t>> g_actions;
+
+void noteAction(const char* where)
+{
+    g_actions.emplace_back(where, platform::OperatorAction::current());
+}
 
 // A builder: "Insert" (id 1120) keeps the count and ends with the cancel result; its
 // initialisation fills a list, as builders do at every opening.
@@ -36,12 +49,14 @@ public:
     }
     bool OnInitDialog() override
     {
+        noteAction("builder opens");
         list->addItem("only item");
         return Dialog::OnInitDialog();
     }
     void DoDataExchange(ui::DataExchange& dx) override { DDX_Text(dx, 1000, m_nCount); }
     void OnInsertToLabel()
     {
+        noteAction("insert");
         UpdateData(true);
         m_bInserted = 1;
         EndDialog(ui::IDCANCEL);
@@ -69,9 +84,11 @@ public:
     }
     void OnBuilder()
     {
+        noteAction("builder button");
         CountBuilder builder;
         for (;;) {
             const int result = builder.DoModal();
+            noteAction("builder closed");
             if (!builder.m_bInserted)
                 break;
             appended << builder.m_nCount;
@@ -222,6 +239,38 @@ TEST_F(DialogTest, BuilderLoopRunsNestedScriptsAndReopensFromTheTemplate)
     EXPECT_EQ(hooks.modalDialogs(),
               (std::vector<QString>{"uitest::LoopOwner", "uitest::CountBuilder",
                                     "uitest::CountBuilder", "uitest::CountBuilder"}));
+}
+
+TEST_F(DialogTest, EveryPressIsAnOperatorActionAndAWindowOpensInThePressThatOpenedIt)
+{
+    uitest::g_actions.clear();
+    LoopOwner owner;
+    hooks.scriptDialog<LoopOwner>([](LoopOwner& o) {
+        EXPECT_EQ(platform::OperatorAction::current(), 0u);  // between presses
+        o.button->click();
+        o.EndDialog(ui::IDOK);
+    });
+    hooks.scriptDialog<CountBuilder>([](CountBuilder& b) {
+        b.insert->click();
+        b.insert->click();  // a second press, still the window's script
+    });
+    hooks.scriptDialog<CountBuilder>([](CountBuilder& b) { b.close->click(); });
+    owner.DoModal();
+    EXPECT_EQ(platform::OperatorAction::current(), 0u);
+
+    const auto& a = uitest::g_actions;
+    ASSERT_EQ(a.size(), 7u);
+    const std::uint64_t press = a[0].second;
+    EXPECT_NE(press, 0u);
+    // The builder's openings and what follows its closings belong to the press that
+    // opened it; each press inside it is an action of its own.
+    for (std::size_t i : {1u, 4u, 5u, 6u})
+        EXPECT_EQ(a[i].second, press) << a[i].first;
+    EXPECT_NE(a[2].second, press);
+    EXPECT_NE(a[3].second, press);
+    EXPECT_NE(a[2].second, a[3].second);
+    EXPECT_NE(a[2].second, 0u);
+    EXPECT_NE(a[3].second, 0u);
 }
 
 TEST_F(DialogTest, UnscriptedModalDialogThrowsInsteadOfBlocking)
