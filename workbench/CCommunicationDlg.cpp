@@ -5,6 +5,7 @@
 #include "ui/ControlText.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
+#include "ui/RawTextEdit.h"
 #include "ui/StringTable.h"
 #include "ui/WaitCursor.h"
 #include "workbench/CZII_TwobytesCodeDlg.h"
@@ -146,15 +147,9 @@ void CCommunicationDlg::OnFileOpen()
         ui::MessageBox(ui::LoadString(IDS_NO_LOAD_FILE));
         return;
     }
-    // Read twice rather than held whole: the lines must be counted before the first goes in.
-    qsizetype lineEnds = 0;
-    if (!CommandTextFile::read(*path, [&lineEnds](QStringView piece) {
-            lineEnds += piece.count(u'\n') + piece.count(u'\r');
-        }))
-        return;
     bool read = false;
     {
-        ui::PlainTextWriter writer(sendEdit(), lineEnds);
+        ui::RawTextEdit::Writer writer(sendEdit());
         read = CommandTextFile::read(*path, [&writer](QStringView piece) { writer.append(piece); });
     }
     if (!read)  // nothing half loaded
@@ -254,8 +249,9 @@ void CCommunicationDlg::replaceAll(const QString& text, const QString& find,
                                    const QString& replacement)
 {
     const qsizetype shiftEach = replacement.size() - find.size();
+    // No edit block: the edit keeps the line ends around each replacement only when it
+    // learns of each on its own.
     QTextCursor cursor(m_ui.editSend->document());
-    cursor.beginEditBlock();
     qsizetype shift = 0;
     bool any = false;
     for (qsizetype p = text.indexOf(find, 0, Qt::CaseSensitive); p >= 0;
@@ -266,7 +262,6 @@ void CCommunicationDlg::replaceAll(const QString& text, const QString& find,
         shift += shiftEach;
         any = true;
     }
-    cursor.endEditBlock();
     if (any) {
         m_ui.editSend->setTextCursor(cursor);
         m_ui.editSend->ensureCursorVisible();

@@ -1,0 +1,119 @@
+#include "ui/RawTextEdit.h"
+
+#include <QMimeData>
+#include <QTextDocument>
+
+namespace ui {
+
+RawTextEdit::RawTextEdit(QWidget* parent) : QPlainTextEdit(parent)
+{
+    // Every change of the document, typed, pasted, undone or set through the base class,
+    // moves the line ends recorded after it.
+    connect(document(), &QTextDocument::contentsChange, this, &RawTextEdit::contentsChange);
+}
+
+void RawTextEdit::contentsChange(int position, int removed, int added)
+{
+    m_textKnown = false;
+    m_text = QString();
+    m_ends.change(position, removed, added);
+}
+
+QString RawTextEdit::text() const
+{
+    if (!m_textKnown) {
+        m_text = m_ends.text(document()->toRawText(), 0);
+        m_textKnown = true;
+    }
+    return m_text;
+}
+
+void RawTextEdit::setText(const QString& text)
+{
+    if (text.size() == this->text().size() && text == this->text())
+        return;
+    std::vector<LineEndTable::Entry> entries;
+    const QString shown = ShownText::shown(text, &entries);
+    setPlainText(shown);
+    m_ends.insert(entries);
+    m_text = text;
+    m_textKnown = true;
+}
+
+bool RawTextEdit::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source->hasText() && !source->text().isEmpty();
+}
+
+// Pasted and dropped text keeps its own line ends.
+void RawTextEdit::insertFromMimeData(const QMimeData* source)
+{
+    const QString text = source->text();
+    if (isReadOnly() || text.isEmpty())
+        return;
+    QTextCursor cursor = textCursor();
+    std::vector<LineEndTable::Entry> entries;
+    const QString shown = ShownText::shown(text, &entries, cursor.selectionStart());
+    cursor.insertText(shown);
+    m_ends.insert(entries);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+QMimeData* RawTextEdit::createMimeDataFromSelection() const
+{
+    const QTextCursor cursor = textCursor();
+    auto* data = new QMimeData;
+    data->setText(m_ends.text(cursor.selectedText(), cursor.selectionStart()));
+    return data;
+}
+
+RawTextEdit::Writer::Writer(RawTextEdit* edit) : m_edit(edit)
+{
+    m_edit->clear();
+}
+
+RawTextEdit::Writer::~Writer()
+{
+    m_piece.clear();
+    m_shown.finish(m_piece);
+    put();
+    if (!m_end.isNull()) {
+        m_end.endEditBlock();
+        QTextDocument* document = m_edit->document();
+        document->setUndoRedoEnabled(m_undo);
+        document->setModified(false);
+    }
+    // Only now: the document reports the pieces it took in one change at the end.
+    m_edit->m_ends.insert(m_shown.entries());
+}
+
+void RawTextEdit::Writer::append(QStringView piece)
+{
+    m_piece.clear();
+    m_shown.append(piece, m_piece);
+    put();
+}
+
+void RawTextEdit::Writer::put()
+{
+    if (m_piece.isEmpty())
+        return;
+    if (!m_started) {
+        // The edit sets itself up as for the whole text: caret, format, no undo, unmodified.
+        m_edit->setPlainText(m_piece);
+        m_started = true;
+        return;
+    }
+    if (m_end.isNull()) {
+        QTextDocument* document = m_edit->document();
+        m_undo = document->isUndoRedoEnabled();
+        document->setUndoRedoEnabled(false);
+        m_end = QTextCursor(document);
+        m_end.movePosition(QTextCursor::End);
+        m_end.beginEditBlock();
+    }
+    m_end.insertText(m_piece);
+}
+
+}  // namespace ui
