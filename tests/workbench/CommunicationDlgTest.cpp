@@ -271,6 +271,24 @@ TEST_F(CommunicationDlgTest, FindNextReplaceAndReplaceAll)
     EXPECT_TRUE(hooks.messages().empty());
 }
 
+// A job written on Linux: its LF line ends stay around and between the replacements.
+TEST_F(CommunicationDlgTest, ReplaceAllKeepsTheLineEndsOfALoadedJob)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("job.zpl");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("^XA\n^FDX^FS\n^FDX^FS\r^XZ\n");
+    }
+    hooks.answerFileDialog(path);
+    click(window, IDC_FILE_OPEN);
+    ui::FindReplaceDialog* d = openReplace("DX", "DHello");
+    ASSERT_NE(d, nullptr);
+    d->replaceAllButton()->click();
+    EXPECT_EQ(text(window, IDC_SEND_EDIT), "^XA\n^FDHello^FS\n^FDHello^FS\r^XZ\n");
+}
+
 TEST_F(CommunicationDlgTest, ReplaceOfASelectionOtherThanTheFindTextSelectsTheNextOccurrence)
 {
     sendEdit()->setPlainText("abcXd");
