@@ -32,12 +32,13 @@ constexpr qsizetype kMiB = 1024 * 1024;
 
 // Job files as operators keep them: short label lines; the long hex lines of a picture
 // download; one graphic field among short lines; a job with no line end at all.
-enum Job { ShortLines, Lines64KiB, OneLongLine, NoLineEnd };
+// The short lines come with CR LF and, as on Linux, with LF alone.
+enum Job { ShortLines, Lines64KiB, OneLongLine, NoLineEnd, ShortLinesLf };
 
-QByteArray linesOf(qsizetype lineLength, qsizetype total)
+QByteArray linesOf(qsizetype lineLength, qsizetype total, QByteArrayView end = "\r\n")
 {
-    QByteArray line(lineLength - 2, 'A');
-    line += "\r\n";
+    QByteArray line(lineLength - end.size(), 'A');
+    line += end;
     QByteArray text;
     text.reserve(total);
     while (text.size() + line.size() <= total)
@@ -58,6 +59,8 @@ QByteArray jobBytes(Job job)
     }
     case NoLineEnd:
         return QByteArray(50 * kMiB, 'A');
+    case ShortLinesLf:
+        return linesOf(36, 50 * kMiB, "\n");
     }
     return {};
 }
@@ -209,7 +212,7 @@ void jobArgs(benchmark::internal::Benchmark* b)
 {
     b->ArgNames({"window", "job"});
     for (int window : {0, 1})
-        for (Job job : {ShortLines, Lines64KiB, OneLongLine, NoLineEnd})
+        for (Job job : {ShortLines, Lines64KiB, OneLongLine, NoLineEnd, ShortLinesLf})
             b->Args({window, job});
 }
 
@@ -217,7 +220,7 @@ void keystrokeArgs(benchmark::internal::Benchmark* b)
 {
     b->ArgNames({"window", "job"});
     for (int window : {0, 1})
-        for (Job job : {ShortLines, Lines64KiB, NoLineEnd})
+        for (Job job : {ShortLines, Lines64KiB, NoLineEnd, ShortLinesLf})
             b->Args({window, job});
 }
 

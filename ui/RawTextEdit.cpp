@@ -35,14 +35,10 @@ void RawTextEdit::setText(const QString& text)
     std::vector<LineEndTable::Entry> entries;
     const QString shown = ShownText::shown(text, &entries);
     setPlainText(shown);
+    m_ends.clear();  // a new document, whatever it reported
     m_ends.insert(entries);
     m_text = text;
     m_textKnown = true;
-}
-
-bool RawTextEdit::canInsertFromMimeData(const QMimeData* source) const
-{
-    return source->hasText() && !source->text().isEmpty();
 }
 
 // Pasted and dropped text keeps its own line ends.
@@ -71,6 +67,7 @@ QMimeData* RawTextEdit::createMimeDataFromSelection() const
 RawTextEdit::Writer::Writer(RawTextEdit* edit) : m_edit(edit)
 {
     m_edit->clear();
+    m_edit->m_ends.clear();
 }
 
 RawTextEdit::Writer::~Writer()

@@ -93,7 +93,7 @@ QString ShownText::shown(QStringView text, std::vector<LineEndTable::Entry>* ent
     shownText.append(text, out);
     shownText.finish(out);
     if (entries)
-        *entries = shownText.m_entries;
+        *entries = std::move(shownText.m_entries);
     return out;
 }
 
