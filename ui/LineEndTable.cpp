@@ -45,6 +45,25 @@ void LineEndTable::change(qsizetype position, qsizetype removed, qsizetype added
             first->position += moved;
 }
 
+void LineEndTable::replaceAt(const std::vector<qsizetype>& positions, qsizetype length,
+                             qsizetype added)
+{
+    // One pass over both, however many replacements.
+    std::vector<Entry> kept;
+    kept.reserve(m_entries.size());
+    auto next = positions.begin();
+    qsizetype moved = 0;
+    for (Entry e : m_entries) {
+        for (; next != positions.end() && *next + length <= e.position; ++next)
+            moved += added - length;
+        if (next != positions.end() && *next <= e.position)
+            continue;  // replaced
+        e.position += moved;
+        kept.push_back(e);
+    }
+    m_entries = std::move(kept);
+}
+
 void LineEndTable::insert(const std::vector<Entry>& entries)
 {
     if (entries.empty())

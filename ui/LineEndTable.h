@@ -28,6 +28,9 @@ public:
     // The document replaced `removed` characters at `position` by `added` others: entries in
     // the removed ones go, those after them move.
     void change(qsizetype position, qsizetype removed, qsizetype added);
+    // The document replaced `length` characters at each of the positions (ascending, apart, as
+    // they stood before) by `added` others.
+    void replaceAt(const std::vector<qsizetype>& positions, qsizetype length, qsizetype added);
     // Entries of characters just inserted: sorted, and none at a position already held.
     void insert(const std::vector<Entry>& entries);
 

@@ -16,7 +16,29 @@ void RawTextEdit::contentsChange(int position, int removed, int added)
 {
     m_textKnown = false;
     m_text = QString();
-    m_ends.change(position, removed, added);
+    if (!m_ownChange)
+        m_ends.change(position, removed, added);
+}
+
+qsizetype RawTextEdit::replaceAt(const std::vector<qsizetype>& positions, qsizetype length,
+                                 const QString& replacement)
+{
+    // The document reports the edit block as one change over the whole span, which would
+    // take the line ends between the replacements along.
+    QTextCursor cursor(document());
+    m_ownChange = true;
+    cursor.beginEditBlock();
+    qsizetype moved = 0;
+    for (const qsizetype p : positions) {
+        cursor.setPosition(static_cast<int>(p + moved));
+        cursor.setPosition(static_cast<int>(p + moved + length), QTextCursor::KeepAnchor);
+        cursor.insertText(replacement);
+        moved += replacement.size() - length;
+    }
+    cursor.endEditBlock();
+    m_ownChange = false;
+    m_ends.replaceAt(positions, length, replacement.size());
+    return cursor.position();
 }
 
 QString RawTextEdit::text() const

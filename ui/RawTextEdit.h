@@ -7,6 +7,8 @@
 #include <QString>
 #include <QTextCursor>
 
+#include <vector>
+
 class QMimeData;
 
 namespace ui {
@@ -23,6 +25,12 @@ public:
     QString text() const;
     // An unchanged text is not set again, so the caret and scroll position stay.
     void setText(const QString& text);
+
+    // Replaces `length` characters at each of the document positions (ascending, apart) by
+    // the replacement, in one undo step; the line ends between them stay. Returns the
+    // position after the last replacement.
+    qsizetype replaceAt(const std::vector<qsizetype>& positions, qsizetype length,
+                        const QString& replacement);
 
     // Puts a text into the emptied edit piece by piece, as setText would put it whole, so that
     // a long text is never held beside the document's own copy. The last piece is in when
@@ -55,6 +63,7 @@ private:
     void contentsChange(int position, int removed, int added);
 
     LineEndTable m_ends;
+    bool m_ownChange = false;  // the table follows a change of ours by itself
     mutable QString m_text;  // the text while the document is unchanged
     mutable bool m_textKnown = false;
 };

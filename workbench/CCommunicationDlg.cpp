@@ -16,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
+#include <vector>
+
 using namespace comm_dlg;
 
 namespace {
@@ -248,24 +250,16 @@ void CCommunicationDlg::replaceCurrent(const QString& text, const QString& find,
 void CCommunicationDlg::replaceAll(const QString& text, const QString& find,
                                    const QString& replacement)
 {
-    const qsizetype shiftEach = replacement.size() - find.size();
-    // No edit block: the edit keeps the line ends around each replacement only when it
-    // learns of each on its own.
-    QTextCursor cursor(m_ui.editSend->document());
-    qsizetype shift = 0;
-    bool any = false;
+    std::vector<qsizetype> found;
     for (qsizetype p = text.indexOf(find, 0, Qt::CaseSensitive); p >= 0;
-         p = text.indexOf(find, p + find.size(), Qt::CaseSensitive)) {
-        cursor.setPosition(static_cast<int>(p + shift));
-        cursor.setPosition(static_cast<int>(p + shift + find.size()), QTextCursor::KeepAnchor);
-        cursor.insertText(replacement);
-        shift += shiftEach;
-        any = true;
-    }
-    if (any) {
-        m_ui.editSend->setTextCursor(cursor);
-        m_ui.editSend->ensureCursorVisible();
-    }
+         p = text.indexOf(find, p + find.size(), Qt::CaseSensitive))
+        found.push_back(p);
+    if (found.empty())
+        return;
+    QTextCursor cursor = m_ui.editSend->textCursor();
+    cursor.setPosition(static_cast<int>(sendEdit()->replaceAt(found, find.size(), replacement)));
+    m_ui.editSend->setTextCursor(cursor);
+    m_ui.editSend->ensureCursorVisible();
 }
 
 void CCommunicationDlg::selectInSendEdit(qsizetype start, qsizetype length)
