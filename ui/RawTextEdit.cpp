@@ -16,8 +16,12 @@ void RawTextEdit::contentsChange(int position, int removed, int added)
 {
     m_textKnown = false;
     m_text = QString();
-    if (!m_ownChange)
-        m_ends.change(position, removed, added);
+    if (m_ownChange)
+        return;
+    m_ends.change(position, removed, added);
+    // Those of a text just inserted, now that the change that took it in is known.
+    m_ends.insert(m_inserted);
+    m_inserted.clear();
 }
 
 qsizetype RawTextEdit::replaceAt(const std::vector<qsizetype>& positions, qsizetype length,
@@ -70,10 +74,10 @@ void RawTextEdit::insertFromMimeData(const QMimeData* source)
     if (isReadOnly() || text.isEmpty())
         return;
     QTextCursor cursor = textCursor();
-    std::vector<LineEndTable::Entry> entries;
-    const QString shown = ShownText::shown(text, &entries, cursor.selectionStart());
+    // A drop inserts inside an edit block, and the document reports the change only when
+    // the block ends.
+    const QString shown = ShownText::shown(text, &m_inserted, cursor.selectionStart());
     cursor.insertText(shown);
-    m_ends.insert(entries);
     setTextCursor(cursor);
     ensureCursorVisible();
 }

@@ -64,6 +64,7 @@ private:
 
     LineEndTable m_ends;
     bool m_ownChange = false;  // the table follows a change of ours by itself
+    std::vector<LineEndTable::Entry> m_inserted;  // of a paste the document has not reported
     mutable QString m_text;  // the text while the document is unchanged
     mutable bool m_textKnown = false;
 };

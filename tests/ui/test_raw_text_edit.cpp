@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -86,6 +88,26 @@ TEST(RawTextEditTest, CopyAndPasteKeepTheLineEndsOfTheSelection)
     QApplication::clipboard()->setText("x\r\ry");
     edit.paste();
     EXPECT_EQ(edit.text(), "A\nx\r\ry\rC\r\nD\nB\rC");
+}
+
+// A drop goes in inside an edit block of the base class, whose change the document reports
+// only after the dropped text is in.
+TEST(RawTextEditTest, ATextDroppedFromAnotherProgramKeepsItsLineEnds)
+{
+    ui::RawTextEdit edit;
+    edit.resize(400, 300);
+    edit.setText("x\ry");
+    QMimeData dropped;
+    dropped.setText("a\nb");
+    edit.show();
+    const QPoint at = edit.cursorRect(edit.textCursor()).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit.viewport(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit.viewport(), &move);
+    QDropEvent drop(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit.viewport(), &drop);
+    EXPECT_EQ(edit.text(), "a\nbx\ry");
 }
 
 TEST(RawTextEditTest, TypingUndoingAndDeletingMoveTheLineEndsAfterThem)
