@@ -1,62 +1,227 @@
-// The communication window's heavy path, a 50 MiB text file loaded into the send edit and
-// shown; and every sample label of every two-byte code page built in one run.
+// The heavy paths of the two windows that load a job file: the communication window (File
+// Open, Send, Save to File) and the command tester (Load, Multi Send, Save), on job files of
+// 50 MiB and on long single lines; a keystroke in the loaded document; and every sample
+// label of every two-byte code page built in one run.
 #include "bench/QtBenchMain.h"
+#include "link/Comm.h"
 #include "platform/Services.h"
+#include "tests/support/FakeDeviceIo.h"
+#include "tests/support/FakeProcess.h"
+#include "tests/support/TestClock.h"
 #include "ui/TestHooks.h"
 #include "workbench/CCommunicationDlg.h"
+#include "workbench/CQuensa_CmdTesterDlg.h"
+#include "workbench/CmdTesterIds.h"
 #include "workbench/CommunicationDlgIds.h"
 #include "workbench/TwoByteSamples.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 namespace {
 
-constexpr qsizetype kFileBytes = 50 * 1024 * 1024;
+constexpr qsizetype kMiB = 1024 * 1024;
 
-// A job of lines of the given length with CR LF, as an operator would keep in a file: short
-// label lines, or the long hex lines of a picture download.
-QByteArray jobText(qsizetype lineLength)
+// Job files as operators keep them: short label lines; the long hex lines of a picture
+// download; one graphic field among short lines; a job with no line end at all.
+// The short lines come with CR LF and, as on Linux, with LF alone.
+enum Job { ShortLines, Lines64KiB, OneLongLine, NoLineEnd, ShortLinesLf };
+
+QByteArray linesOf(qsizetype lineLength, qsizetype total, QByteArrayView end = "\r\n")
 {
-    QByteArray line(lineLength - 2, 'A');
-    line += "\r\n";
+    QByteArray line(lineLength - end.size(), 'A');
+    line += end;
     QByteArray text;
-    text.reserve(kFileBytes);
-    while (text.size() + line.size() <= kFileBytes)
+    text.reserve(total);
+    while (text.size() + line.size() <= total)
         text += line;
     return text;
 }
 
-void BM_LoadFileIntoSendEdit(benchmark::State& state)
+QByteArray jobBytes(Job job)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("job.txt"));
-    const QByteArray job = jobText(state.range(0));
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(job) != job.size()) {
-            state.SkipWithError("cannot write the job file");
-            return;
-        }
+    switch (job) {
+    case ShortLines:
+        return linesOf(36, 50 * kMiB);
+    case Lines64KiB:
+        return linesOf(64 * 1024, 50 * kMiB);
+    case OneLongLine: {
+        const QByteArray shortLines = linesOf(20, 10 * 20);
+        return shortLines + "^GFA," + QByteArray(1500 * 1000, 'F') + "\r\n" + shortLines;
     }
-    ui::TestHooks hooks;
-    CCommunicationDlg window;
-    window.OnInitDialog();
-    window.resize(900, 700);
-    window.show();
-    auto* open = window.item<QAbstractButton>(comm_dlg::IDC_FILE_OPEN);
-    auto* edit = window.item<QPlainTextEdit>(comm_dlg::IDC_SEND_EDIT);
-    for (auto _ : state) {
-        hooks.answerFileDialog(path);
-        open->click();
-        edit->viewport()->repaint();
+    case NoLineEnd:
+        return QByteArray(50 * kMiB, 'A');
+    case ShortLinesLf:
+        return linesOf(36, 50 * kMiB, "\n");
+    }
+    return {};
+}
+
+// Each job file is written once per run.
+QString jobPath(Job job)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("job%1.txt").arg(int(job)));
+    if (!QFile::exists(path)) {
+        QFile file(path);
+        const QByteArray bytes = jobBytes(job);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return QString();
+    }
+    return path;
+}
+
+// One of the two windows on a fake serial printer, shown as the operator sees it.
+class Bench {
+public:
+    explicit Bench(int window)
+    {
+        g_comm.SetPortName(QStringLiteral("COM1:"));
+        g_comm.Open();
+        if (window == 0) {
+            m_window = std::make_unique<CCommunicationDlg>();
+            m_ids = {comm_dlg::IDC_FILE_OPEN, comm_dlg::IDC_SEND, comm_dlg::IDC_SAVE_TO_FILE,
+                     comm_dlg::IDC_SEND_EDIT};
+        } else {
+            m_window = std::make_unique<CQuensa_CmdTesterDlg>();
+            m_ids = {IDC_LOAD, IDC_MULTI_SEND, IDC_SAVE, IDC_EDIT_COMMAND};
+        }
+        m_window->OnInitDialog();
+        m_window->resize(900, 700);
+        m_window->show();
         QCoreApplication::processEvents();
     }
-    state.SetBytesProcessed(state.iterations() * job.size());
+    ~Bench() { g_comm.Close(); }
+
+    QPlainTextEdit* edit() const { return m_window->item<QPlainTextEdit>(m_ids.edit); }
+
+    void click(int id) { m_window->item<QAbstractButton>(id)->click(); }
+    // Until what the edit shows is painted.
+    void shown()
+    {
+        edit()->viewport()->repaint();
+        QCoreApplication::processEvents();
+    }
+    void open(const QString& path)
+    {
+        m_hooks.answerFileDialog(path);
+        click(m_ids.open);
+        shown();
+    }
+    void send()
+    {
+        click(m_ids.send);
+        m_printer.written.clear();
+        m_printer.writes.clear();
+        m_printer.calls.clear();
+    }
+    void save(const QString& path)
+    {
+        m_hooks.answerFileDialog(path);
+        click(m_ids.save);
+    }
+    void type(QChar c)
+    {
+        QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit(), &press);
+        QKeyEvent release(QEvent::KeyRelease, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit(), &release);
+        shown();
+    }
+
+    qsizetype written() const { return m_printer.written.size(); }
+
+private:
+    struct Ids {
+        int open, send, save, edit;
+    };
+    ztest::FakeDeviceIo m_io;
+    ztest::FakeDevice& m_printer = m_io.addDevice(QStringLiteral("COM1:"));
+    ztest::TestClock m_clock;
+    ztest::FakeProcess m_process;
+    platform::ScopedService<platform::DeviceIo> m_ioScope{m_io};
+    platform::ScopedService<platform::Clock> m_clockScope{m_clock};
+    platform::ScopedService<platform::Process> m_processScope{m_process};
+    ui::TestHooks m_hooks;
+    std::unique_ptr<ui::Dialog> m_window;
+    Ids m_ids{};
+};
+
+void countBytes(benchmark::State& state, Job job)
+{
+    state.SetBytesProcessed(state.iterations() * QFile(jobPath(job)).size());
+}
+
+// Arguments: window (0 communication window, 1 command tester), job.
+void BM_Open(benchmark::State& state)
+{
+    Bench bench(int(state.range(0)));
+    const Job job = Job(state.range(1));
+    const QString path = jobPath(job);
+    for (auto _ : state)
+        bench.open(path);
+    countBytes(state, job);
+}
+
+void BM_Send(benchmark::State& state)
+{
+    Bench bench(int(state.range(0)));
+    const Job job = Job(state.range(1));
+    bench.open(jobPath(job));
+    for (auto _ : state)
+        bench.send();
+    countBytes(state, job);
+}
+
+void BM_Save(benchmark::State& state)
+{
+    Bench bench(int(state.range(0)));
+    const Job job = Job(state.range(1));
+    bench.open(jobPath(job));
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("saved.txt"));
+    for (auto _ : state)
+        bench.save(saved);
+    countBytes(state, job);
+}
+
+// A character typed in the middle of the loaded document, until it is painted.
+void BM_Keystroke(benchmark::State& state)
+{
+    Bench bench(int(state.range(0)));
+    const Job job = Job(state.range(1));
+    bench.open(jobPath(job));
+    QTextCursor middle(bench.edit()->document());
+    middle.setPosition(bench.edit()->document()->characterCount() / 2);
+    bench.edit()->setTextCursor(middle);
+    bench.edit()->setFocus();
+    bench.shown();
+    for (auto _ : state)
+        bench.type(u'X');
+}
+
+void jobArgs(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"window", "job"});
+    for (int window : {0, 1})
+        for (Job job : {ShortLines, Lines64KiB, OneLongLine, NoLineEnd, ShortLinesLf})
+            b->Args({window, job});
+}
+
+void keystrokeArgs(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"window", "job"});
+    for (int window : {0, 1})
+        for (Job job : {ShortLines, Lines64KiB, NoLineEnd, ShortLinesLf})
+            b->Args({window, job});
 }
 
 // All blocks of the four code pages (87 + 87 + 72 + 124 labels) in the form chosen:
@@ -88,7 +253,10 @@ void BM_BuildAllCodePageLabels(benchmark::State& state)
 }  // namespace
 
 BENCHMARK(BM_BuildAllCodePageLabels)->DenseRange(0, 2)->ArgName("form")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadFileIntoSendEdit)->Arg(36)->Arg(64 * 1024)->ArgName("line")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_Open)->Apply(jobArgs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_Send)->Apply(jobArgs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_Save)->Apply(jobArgs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_Keystroke)->Apply(keystrokeArgs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 int main(int argc, char** argv)
 {

@@ -1,4 +1,5 @@
 #include "ui/ControlText.h"
+#include "ui/RawTextEdit.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -117,50 +118,11 @@ QString toDocumentText(QString text)
 
 }  // namespace
 
-struct PlainTextWriter::Lines : LineEnds {};
-
-PlainTextWriter::PlainTextWriter(QPlainTextEdit* edit, qsizetype lineEnds)
-    : m_edit(edit), m_lines(new Lines{{lineEnds > kGroupLinesAbove}})
-{
-}
-
-PlainTextWriter::~PlainTextWriter()
-{
-    if (!m_end.isNull()) {
-        m_end.endEditBlock();
-        QTextDocument* document = m_edit->document();
-        document->setUndoRedoEnabled(m_undo);
-        document->setModified(false);
-    }
-}
-
-void PlainTextWriter::append(QStringView piece)
-{
-    m_piece.resize(piece.size());
-    QChar* const first = m_piece.data();
-    m_piece.truncate(m_lines->convert(piece.data(), piece.data() + piece.size(), first) - first);
-    if (m_piece.isEmpty())
-        return;
-    if (!m_started) {
-        // The edit sets itself up as for the whole text: caret, format, no undo, unmodified.
-        m_edit->setPlainText(m_piece);
-        m_started = true;
-        return;
-    }
-    if (m_end.isNull()) {
-        QTextDocument* document = m_edit->document();
-        m_undo = document->isUndoRedoEnabled();
-        document->setUndoRedoEnabled(false);
-        m_end = QTextCursor(document);
-        m_end.movePosition(QTextCursor::End);
-        m_end.beginEditBlock();
-    }
-    m_end.insertText(m_piece);
-}
-
 QString controlText(const QWidget* control)
 {
     if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (auto* edit = qobject_cast<const RawTextEdit*>(control))
         return edit->text();
     if (auto* edit = qobject_cast<const QPlainTextEdit*>(control))
         return toWindowsLines(documentLines(edit->document()));
@@ -184,6 +146,8 @@ void setControlText(QWidget* control, QString text)
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         if (edit->text() != text)
             edit->setText(text);
+    } else if (auto* edit = qobject_cast<RawTextEdit*>(control)) {
+        edit->setText(text);
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
         const QString shown = toDocumentText(std::move(text));
         const QTextDocument* document = edit->document();

@@ -5,6 +5,7 @@
 #include "ui/ControlText.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
+#include "ui/RawTextEdit.h"
 #include "ui/StringTable.h"
 #include "ui/WaitCursor.h"
 #include "workbench/CZII_TwobytesCodeDlg.h"
@@ -14,6 +15,8 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+
+#include <vector>
 
 using namespace comm_dlg;
 
@@ -146,15 +149,9 @@ void CCommunicationDlg::OnFileOpen()
         ui::MessageBox(ui::LoadString(IDS_NO_LOAD_FILE));
         return;
     }
-    // Read twice rather than held whole: the lines must be counted before the first goes in.
-    qsizetype lineEnds = 0;
-    if (!CommandTextFile::read(*path, [&lineEnds](QStringView piece) {
-            lineEnds += piece.count(u'\n') + piece.count(u'\r');
-        }))
-        return;
     bool read = false;
     {
-        ui::PlainTextWriter writer(sendEdit(), lineEnds);
+        ui::RawTextEdit::Writer writer(sendEdit());
         read = CommandTextFile::read(*path, [&writer](QStringView piece) { writer.append(piece); });
     }
     if (!read)  // nothing half loaded
@@ -253,24 +250,16 @@ void CCommunicationDlg::replaceCurrent(const QString& text, const QString& find,
 void CCommunicationDlg::replaceAll(const QString& text, const QString& find,
                                    const QString& replacement)
 {
-    const qsizetype shiftEach = replacement.size() - find.size();
-    QTextCursor cursor(m_ui.editSend->document());
-    cursor.beginEditBlock();
-    qsizetype shift = 0;
-    bool any = false;
+    std::vector<qsizetype> found;
     for (qsizetype p = text.indexOf(find, 0, Qt::CaseSensitive); p >= 0;
-         p = text.indexOf(find, p + find.size(), Qt::CaseSensitive)) {
-        cursor.setPosition(static_cast<int>(p + shift));
-        cursor.setPosition(static_cast<int>(p + shift + find.size()), QTextCursor::KeepAnchor);
-        cursor.insertText(replacement);
-        shift += shiftEach;
-        any = true;
-    }
-    cursor.endEditBlock();
-    if (any) {
-        m_ui.editSend->setTextCursor(cursor);
-        m_ui.editSend->ensureCursorVisible();
-    }
+         p = text.indexOf(find, p + find.size(), Qt::CaseSensitive))
+        found.push_back(p);
+    if (found.empty())
+        return;
+    QTextCursor cursor = m_ui.editSend->textCursor();
+    cursor.setPosition(static_cast<int>(sendEdit()->replaceAt(found, find.size(), replacement)));
+    m_ui.editSend->setTextCursor(cursor);
+    m_ui.editSend->ensureCursorVisible();
 }
 
 void CCommunicationDlg::selectInSendEdit(qsizetype start, qsizetype length)

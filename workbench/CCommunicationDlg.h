@@ -54,7 +54,7 @@ private:
     void replaceAll(const QString& text, const QString& find, const QString& replacement);
     void selectInSendEdit(qsizetype start, qsizetype length);
 
-    QPlainTextEdit* sendEdit() const { return m_ui.editSend; }
+    ui::RawTextEdit* sendEdit() const { return m_ui.editSend; }
 
     Ui::CCommunicationDlg m_ui;
 };

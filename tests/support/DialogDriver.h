@@ -7,7 +7,9 @@
 #include "ui/TestHooks.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QString>
 #include <QStringList>
@@ -29,6 +31,18 @@ inline void check(ui::Dialog& dialog, int id, bool on = true)
     ASSERT_NE(button, nullptr) << id;
     if (button->isChecked() != on)
         button->click();
+}
+
+// A key pressed and released on a widget, its shortcuts offered first as for a real key.
+inline void key(QWidget* target, int k, Qt::KeyboardModifiers mods = Qt::NoModifier,
+                const QString& chars = QString())
+{
+    QKeyEvent override(QEvent::ShortcutOverride, k, mods, chars);
+    QApplication::sendEvent(target, &override);
+    QKeyEvent press(QEvent::KeyPress, k, mods, chars);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, k, mods, chars);
+    QApplication::sendEvent(target, &release);
 }
 
 inline void type(ui::Dialog& dialog, int id, const QString& text)

@@ -49,38 +49,6 @@ TEST(ControlTextTest, ALongTextInAMultiLineEditReadsBackAsItWasSet)
     EXPECT_LT(edit.document()->blockCount(), 1000);
 }
 
-// Pieces written in turn make the document the whole text set at once makes.
-TEST(ControlTextTest, APlainTextWriterBuildsWhatSettingTheWholeBuilds)
-{
-    QString longText;
-    for (int i = 0; i < 5000; ++i)
-        longText += QStringLiteral("line %1\r\n").arg(i);
-    for (const QString& text : {QStringLiteral("a\r\nb\rc\n\r\r\nd"), longText}) {
-        QPlainTextEdit whole;
-        ui::setControlText(&whole, text);
-        QPlainTextEdit pieces;
-        pieces.setPlainText(QStringLiteral("old"));
-        pieces.clear();
-        {
-            ui::PlainTextWriter writer(&pieces, text.count(u'\n') + text.count(u'\r'));
-            // Cut after each CR: a CR LF split between two pieces is one line end.
-            for (qsizetype from = 0; from < text.size();) {
-                const qsizetype cr = text.indexOf(u'\r', from);
-                const qsizetype to = cr < 0 ? text.size() : cr + 1;
-                writer.append(QStringView(text).sliced(from, to - from));
-                from = to;
-            }
-        }
-        EXPECT_EQ(pieces.document()->toRawText(), whole.document()->toRawText());
-        EXPECT_EQ(pieces.document()->blockCount(), whole.document()->blockCount());
-        EXPECT_EQ(ui::controlText(&pieces), ui::toWindowsLines(text));
-        EXPECT_EQ(pieces.textCursor().position(), 0);
-        EXPECT_FALSE(pieces.document()->isUndoAvailable());
-        EXPECT_FALSE(pieces.document()->isModified());
-        EXPECT_TRUE(pieces.document()->isUndoRedoEnabled());
-    }
-}
-
 struct Report {
     bool findNext, replace, replaceAll, terminating;
     QString find, replacement;

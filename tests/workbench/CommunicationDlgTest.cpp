@@ -43,20 +43,10 @@ protected:
     QPlainTextEdit* receiveView() const { return window.item<QPlainTextEdit>(IDC_RECEIVED); }
     QString received() const { return text(window, IDC_RECEIVED); }
 
-    static void key(QWidget* target, int k, Qt::KeyboardModifiers mods = Qt::NoModifier,
-                    const QString& chars = QString())
-    {
-        QKeyEvent override(QEvent::ShortcutOverride, k, mods, chars);
-        QApplication::sendEvent(target, &override);
-        QKeyEvent press(QEvent::KeyPress, k, mods, chars);
-        QApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, k, mods, chars);
-        QApplication::sendEvent(target, &release);
-    }
     static void typeKeys(QWidget* target, const QString& chars)
     {
         for (QChar c : chars)
-            key(target, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+            ztest::key(target, c.toUpper().unicode(), Qt::NoModifier, QString(c));
     }
 
     // The text, the selection start and its length in the send edit.
@@ -117,7 +107,7 @@ TEST_F(CommunicationDlgTest, SendWritesTheTypedTextOnceUnderTheWaitCursor)
     platform::ScopedService<platform::CodePage> scope(watching);
     sendEdit()->setFocus();
     typeKeys(sendEdit(), "~WC");
-    key(sendEdit(), Qt::Key_Return);
+    ztest::key(sendEdit(), Qt::Key_Return);
     click(window, IDC_SEND);
     ASSERT_EQ(printer->writes.size(), 1u);
     EXPECT_EQ(printer->writes[0], QByteArray("\x7e\x57\x43\x0d\x0a"));
@@ -281,6 +271,24 @@ TEST_F(CommunicationDlgTest, FindNextReplaceAndReplaceAll)
     EXPECT_TRUE(hooks.messages().empty());
 }
 
+// A job written on Linux: its LF line ends stay around and between the replacements.
+TEST_F(CommunicationDlgTest, ReplaceAllKeepsTheLineEndsOfALoadedJob)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("job.zpl");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("^XA\n^FDX^FS\n^FDX^FS\r^XZ\n");
+    }
+    hooks.answerFileDialog(path);
+    click(window, IDC_FILE_OPEN);
+    ui::FindReplaceDialog* d = openReplace("DX", "DHello");
+    ASSERT_NE(d, nullptr);
+    d->replaceAllButton()->click();
+    EXPECT_EQ(text(window, IDC_SEND_EDIT), "^XA\n^FDHello^FS\n^FDHello^FS\r^XZ\n");
+}
+
 TEST_F(CommunicationDlgTest, ReplaceOfASelectionOtherThanTheFindTextSelectsTheNextOccurrence)
 {
     sendEdit()->setPlainText("abcXd");
@@ -308,29 +316,29 @@ TEST_F(CommunicationDlgTest, KeyboardShortcuts)
 {
     sendEdit()->setPlainText("line one\r\nline two");
     select(0, 0);
-    key(sendEdit(), Qt::Key_A, Qt::ControlModifier);
+    ztest::key(sendEdit(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(selection().length, 17);  // one position per line end
 
     printer->replies = {"ABCDE"};
     click(window, IDC_READ);
-    key(receiveView(), Qt::Key_A, Qt::ControlModifier);
+    ztest::key(receiveView(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(receiveView()->textCursor().selectedText().size(), received().size());
 
     // Ctrl+H opens the one replace dialog; Ctrl+F and Ctrl+H again open nothing more.
-    key(sendEdit(), Qt::Key_H, Qt::ControlModifier);
+    ztest::key(sendEdit(), Qt::Key_H, Qt::ControlModifier);
     QPointer<ui::FindReplaceDialog> first = window.m_pFindDialog;
     ASSERT_NE(first, nullptr);
-    key(sendEdit(), Qt::Key_F, Qt::ControlModifier);
-    key(sendEdit(), Qt::Key_H, Qt::ControlModifier);
+    ztest::key(sendEdit(), Qt::Key_F, Qt::ControlModifier);
+    ztest::key(sendEdit(), Qt::Key_H, Qt::ControlModifier);
     EXPECT_EQ(window.m_pFindDialog, first);
     EXPECT_EQ(window.findChildren<ui::FindReplaceDialog*>().size(), 1);
     // Ctrl+H in the receive view is not a shortcut.
     first->cancelButton()->click();
     EXPECT_EQ(window.m_pFindDialog, nullptr);
-    key(receiveView(), Qt::Key_H, Qt::ControlModifier);
+    ztest::key(receiveView(), Qt::Key_H, Qt::ControlModifier);
     EXPECT_EQ(window.m_pFindDialog, nullptr);
     // Once closed, Ctrl+F opens a new one.
-    key(sendEdit(), Qt::Key_F, Qt::ControlModifier);
+    ztest::key(sendEdit(), Qt::Key_F, Qt::ControlModifier);
     EXPECT_NE(window.m_pFindDialog, nullptr);
     EXPECT_EQ(text(window, IDC_SEND_EDIT), "line one\r\nline two");
 }
