@@ -228,7 +228,7 @@ TEST_F(CommUsbDeviceTest, EachOperationFindsThePrinterAndReleasesIt)
 
 TEST_F(CommUsbDeviceTest, PrinterWhoseSerialNumberHoldsOddCharactersIsOpened)
 {
-    for (const QString serial : {QStringLiteral("AB}12"), QStringLiteral("C\\D"),
+    for (const QString& serial : {QStringLiteral("AB}12"), QStringLiteral("C\\D"),
                                  QStringLiteral("caf\u00e9"), QStringLiteral("\u0416\u0416-7")}) {
         SCOPED_TRACE(serial.toStdString());
         writeFile(serialFile, serial + u'\n');

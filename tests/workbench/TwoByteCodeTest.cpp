@@ -167,7 +167,7 @@ TEST_F(TwoByteCodeTest, BlockChecksRefuseAnythingButTwoHexDigits)
         {"A1 ", "F7", "Start Block value is wrong!"},
         {"G1", "F7", "Start Block value is wrong!"},
         {"0x", "F7", "Start Block value is wrong!"},
-        {"\xC3\xA91", "F7", "Start Block value is wrong!"},
+        {"\xC3\xA9" "1", "F7", "Start Block value is wrong!"},
         {"A1", "F7A", "End Block value is wrong!"},
         {"A1", "", "End Block value is wrong!"},
         {"A1", "-1", "End Block value is wrong!"},
