@@ -1,5 +1,7 @@
 #include "platform/PcxEncoder.h"
 
+#include "platform/ParallelLines.h"
+
 #include <algorithm>
 
 namespace platform {
@@ -53,15 +55,31 @@ std::vector<std::uint8_t> PcxEncoder::encode(const MonoBitmap& picture)
     const int lineBytes = bytesPerLine(picture.width);
     put16(out, 66, lineBytes);
 
-    // Bits beyond the width and the padding byte are white: they carry no pixels.
-    std::vector<std::uint8_t> line(static_cast<std::size_t>(lineBytes), 0xFF);
+    // Bits beyond the width and the padding byte are white: they carry no pixels. Bands of
+    // lines are encoded at once, each into its own buffer, then put one after the other.
     const int packed = std::min(picture.stride, lineBytes);
-    for (int y = 0; y < picture.height; ++y) {
-        std::copy_n(picture.line(y), packed, line.begin());
-        if (picture.width % 8 != 0)
-            line[picture.width / 8] |= static_cast<std::uint8_t>(0xFF >> (picture.width % 8));
-        encodeLine(line.data(), lineBytes, out);
-    }
+    const int bands = ParallelLines::threadsFor(std::uint64_t(picture.width) * std::uint64_t(std::max(0, picture.height)));
+    std::vector<std::vector<std::uint8_t>> encoded(static_cast<std::size_t>(bands));
+    const int step = (picture.height + bands - 1) / std::max(1, bands);
+    ParallelLines::run(picture.height, std::uint64_t(picture.width) * std::uint64_t(std::max(0, picture.height)),
+                       [&](int first, int end) {
+                           std::vector<std::uint8_t>& band = encoded[static_cast<std::size_t>(first / std::max(1, step))];
+                           // Dithered lines rarely shrink: room for all of them at once.
+                           band.reserve(static_cast<std::size_t>(end - first) * static_cast<std::size_t>(lineBytes) * 9 / 8);
+                           std::vector<std::uint8_t> line(static_cast<std::size_t>(lineBytes), 0xFF);
+                           for (int y = first; y < end; ++y) {
+                               std::copy_n(picture.line(y), packed, line.begin());
+                               if (picture.width % 8 != 0)
+                                   line[picture.width / 8] |= static_cast<std::uint8_t>(0xFF >> (picture.width % 8));
+                               encodeLine(line.data(), lineBytes, band);
+                           }
+                       });
+    std::size_t total = out.size();
+    for (const auto& band : encoded)
+        total += band.size();
+    out.reserve(total);
+    for (const auto& band : encoded)
+        out.insert(out.end(), band.begin(), band.end());
     return out;
 }
 
