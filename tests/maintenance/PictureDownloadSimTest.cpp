@@ -92,6 +92,15 @@ enc::Cells gifLogo()
     return {{clear, rgb(0, 0, 0), clear, rgb(255, 255, 255), rgb(0, 0, 0), rgb(255, 0, 0), rgb(0, 0, 255), clear}, 16};
 }
 
+// The finest detail, a checkerboard of single black and white pixels: the fast IDCT turns
+// some of it to the opposite at JPEG quality 100.
+enc::Cells fineDetail()
+{
+    enc::Cells cells{std::vector<QRgba64>(8, rgb(0, 0, 0)), 16};
+    cells.pixel = [](int x, int y) { return (x + y) & 1 ? rgb(255, 255, 255) : rgb(0, 0, 0); };
+    return cells;
+}
+
 enum class Check { Exact, Tones };
 
 struct EncodingCase {
@@ -153,6 +162,8 @@ std::vector<EncodingCase> encodingCases()
          greys({16, 48, 80, 112, 144, 176, 208, 240}, 400), 1, Check::Tones},
         {"jpeg_grey", ".jpg", enc::jpeg(pure(), enc::JpegKind::Grey), greys({255, 0, 255, 0, 255, 0, 0, 255}), 0, Check::Exact},
         {"jpeg_colour", ".jpg", enc::jpeg(pure(), enc::JpegKind::Colour), pure(), 0, Check::Exact},
+        {"jpeg_fine_detail", ".jpg", enc::jpeg(fineDetail(), enc::JpegKind::Grey), fineDetail(), 0, Check::Exact},
+        {"jpeg_fine_detail_colour", ".jpg", enc::jpeg(fineDetail(), enc::JpegKind::Colour), fineDetail(), 0, Check::Exact},
         {"jpeg_cmyk", ".jpg", enc::jpeg(pure(), enc::JpegKind::Cmyk), pure(), 0, Check::Exact},
         {"jpeg_colour_tones", ".jpg", enc::jpeg(tones(), enc::JpegKind::Colour), tones(), 1, Check::Tones},
         {"tiff_rgb", ".tif", enc::tiff(pure(), false), pure(), 0, Check::Exact},

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QtEndian>
 #include <cstdio>
+#include <functional>
 #include <jpeglib.h>
 #include <map>
 #include <vector>
@@ -22,10 +23,15 @@ namespace pictureencodings {
 struct Cells {
     std::vector<QRgba64> colours;  // 8 of them
     int cell = 16;
+    // Pixels of their own in place of the flat cells, when set.
+    std::function<QRgba64(int x, int y)> pixel = nullptr;
 
     int width() const { return 4 * cell; }
     int height() const { return 2 * cell; }
-    QRgba64 at(int x, int y) const { return colours[static_cast<std::size_t>((y / cell) * 4 + x / cell)]; }
+    QRgba64 at(int x, int y) const
+    {
+        return pixel ? pixel(x, y) : colours[static_cast<std::size_t>((y / cell) * 4 + x / cell)];
+    }
     // The grey that the picture stands for at the pixel: 16-bit samples / 257, Rec. 601 luma,
     // laid on white by its opacity.
     static int grey(QRgba64 c)
