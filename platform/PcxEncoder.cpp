@@ -25,6 +25,10 @@ int PcxEncoder::bytesPerLine(int width)
 
 void PcxEncoder::encodeLine(const std::uint8_t* line, int count, std::vector<std::uint8_t>& out)
 {
+    // At most two bytes for each byte of the line, written through a pointer.
+    const std::size_t start = out.size();
+    out.resize(start + 2 * static_cast<std::size_t>(std::max(count, 0)));
+    std::uint8_t* at = out.data() + start;
     int i = 0;
     while (i < count) {
         const std::uint8_t value = line[i];
@@ -32,10 +36,11 @@ void PcxEncoder::encodeLine(const std::uint8_t* line, int count, std::vector<std
         while (i + run < count && run < kMaxRun && line[i + run] == value)
             ++run;
         if (run > 1 || value >= 0xC0)
-            out.push_back(static_cast<std::uint8_t>(0xC0 + run));
-        out.push_back(value);
+            *at++ = static_cast<std::uint8_t>(0xC0 + run);
+        *at++ = value;
         i += run;
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
 }
 
 std::vector<std::uint8_t> PcxEncoder::encode(const MonoBitmap& picture)
