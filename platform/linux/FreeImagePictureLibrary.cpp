@@ -117,7 +117,7 @@ std::unique_ptr<Picture> FreeImagePictureLibrary::load(const QString& path, int 
     if (!picture && !found.tooLarge && !found.damaged) {
         QImage image = QtPictureReader::read(path, fileBytes, found);
         if (!image.isNull()) {
-            const int bits = image.depth() == 1 ? 1 : image.depth();
+            const int bits = image.depth();
             const int dpiX = dotsPerInch(static_cast<unsigned>(std::max(0, image.dotsPerMeterX())));
             const int dpiY = dotsPerInch(static_cast<unsigned>(std::max(0, image.dotsPerMeterY())));
             FIBITMAP* grey = GreyBitmap::fromImage(image);
