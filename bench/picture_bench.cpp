@@ -1,6 +1,7 @@
-// A 4000 x 3000 JPEG turned into the 1-bit PCX file with each dither method (the fixed
-// waits left out), against ImageMagick's convert where installed; and the file transfer
-// of 16 MiB to a pseudo-terminal reader and to a loopback TCP sink.
+// A 4000 x 3000 JPEG and a 12 MP PNG turned into the 1-bit PCX file with each dither method
+// (the fixed waits left out), against ImageMagick's convert in the same run; the peak memory
+// of converting a 108 MP and a 400 MP PNG; and the file transfer of 16 MiB to a pseudo-terminal reader
+// and to a loopback TCP sink.
 #include "link/Comm.h"
 #include "maintenance/CDlgScrollView.h"
 #include "maintenance/CFileTransferDlg.h"
@@ -19,9 +20,12 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <benchmark/benchmark.h>
+#include <zlib.h>
 
 #include <atomic>
 #include <chrono>
@@ -47,73 +51,185 @@ QTemporaryDir& scratch()
     return dir;
 }
 
-// A photo-like 4000 x 3000 JPEG, made once.
-const QString& photo()
+// A photo-like picture: gradients, a fine pattern and blocks.
+QImage photoPixels(int width, int height)
 {
-    static const QString path = [] {
-        QImage image(4000, 3000, QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                line[x] = qRgb((x * 255 / 3999) ^ (y & 0x3F), y * 255 / 2999, ((x / 50 + y / 50) % 2) * 180 + 40);
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = qRgb((x * 255 / (width - 1)) ^ (y & 0x3F), y * 255 / (height - 1), ((x / 50 + y / 50) % 2) * 180 + 40);
+    }
+    return image;
+}
+
+void putBig32(QByteArray& out, quint32 v)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.append(char((v >> shift) & 0xFF));
+}
+
+void writeChunk(QFile& file, const char* type, const QByteArray& data)
+{
+    QByteArray chunk;
+    putBig32(chunk, quint32(data.size()));
+    const QByteArray body = QByteArray(type) + data;
+    chunk += body;
+    putBig32(chunk, quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))));
+    file.write(chunk);
+}
+
+// An 8-bit grey PNG of a scanned page: white with a dark band every 100 lines, deflated
+// line by line (no copy of the whole picture in memory).
+QString greyPng(int width, int height, const char* name)
+{
+    const QString p = scratch().filePath(name);
+    QFile file(p);
+    file.open(QIODevice::WriteOnly);
+    file.write("\x89PNG\r\n\x1a\n", 8);
+    QByteArray header;
+    putBig32(header, quint32(width));
+    putBig32(header, quint32(height));
+    header.append("\x08\x00\x00\x00\x00", 5);
+    writeChunk(file, "IHDR", header);
+    z_stream z{};
+    deflateInit(&z, 6);
+    std::vector<Bytef> line(std::size_t(width) + 1), out(1 << 20);
+    for (int y = 0; y <= height; ++y) {
+        const bool last = y == height;
+        if (!last) {
+            std::fill(line.begin() + 1, line.end(), Bytef(y % 100 < 10 ? 40 : 250));
+            z.next_in = line.data();
+            z.avail_in = uInt(line.size());
         }
+        do {
+            z.next_out = out.data();
+            z.avail_out = uInt(out.size());
+            deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
+            const auto produced = qsizetype(out.size() - z.avail_out);
+            if (produced > 0)
+                writeChunk(file, "IDAT", QByteArray(reinterpret_cast<const char*>(out.data()), produced));
+        } while (z.avail_out == 0);
+    }
+    deflateEnd(&z);
+    writeChunk(file, "IEND", QByteArray());
+    return p;
+}
+
+// The pictures, made once: a 4000 x 3000 JPEG, a 12 MP PNG (both as a camera or an editor
+// writes them), and a 12000 x 9000 PNG.
+const QString& source(int which)
+{
+    static const QString jpg = [] {
         const QString p = scratch().filePath("photo.jpg");
-        image.save(p, "JPG", 90);
+        photoPixels(4000, 3000).save(p, "JPG", 90);
         return p;
     }();
-    return path;
+    static const QString png = [] {
+        const QString p = scratch().filePath("photo.png");
+        photoPixels(4000, 3000).save(p, "PNG");
+        return p;
+    }();
+    if (which == 1)
+        return png;
+    static const QString large = [] {
+        const QString p = scratch().filePath("camera.png");
+        photoPixels(12000, 9000).convertToFormat(QImage::Format_RGB888).save(p, "PNG", 90);
+        return p;
+    }();
+    if (which == 2)
+        return large;
+    static const QString huge = [] { return greyPng(20000, 20000, "scan.png"); }();
+    return which == 0 ? jpg : huge;
 }
+
+const char* kSourceNames[] = {"jpeg", "png"};
 
 std::map<std::string, double> g_secondsPerRun;
 
-void BM_JpegToPcx(benchmark::State& state)
+// Loads, converts and writes the PCX file; false on a failure.
+bool convertOnce(const QString& path, int method, const QString& target)
+{
+    platform::PictureLibrary& library = platform::pictures();
+    const QString extension = path.mid(path.lastIndexOf(u'.') + 1);
+    std::unique_ptr<platform::Picture> picture = library.load(path, library.formatFromExtension(extension));
+    if (!picture)
+        return false;
+    CDlgScrollView::ConvertToOneBit(*picture, method, 0);
+    return picture->savePcx(target);
+}
+
+// Arguments: the source (0 JPEG, 1 PNG), the dither method.
+void BM_PictureToPcx(benchmark::State& state)
 {
     NoWaitClock clock;
     platform::ScopedService<platform::Clock> clockScope(clock);
-    const int method = static_cast<int>(state.range(0));
-    const QString& source = photo();
+    const int which = static_cast<int>(state.range(0));
+    const int method = static_cast<int>(state.range(1));
+    const QString& path = source(which);
     const QString target = scratch().filePath(QStringLiteral("out%1.pcx").arg(method));
-    platform::PictureLibrary& library = platform::pictures();
-    const int format = library.formatFromExtension("jpg");
     double total = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        std::unique_ptr<platform::Picture> picture = library.load(source, format);
-        if (!picture) {
-            state.SkipWithError("the JPEG does not load");
-            return;
-        }
-        CDlgScrollView::ConvertToOneBit(*picture, method, 0);
-        if (!picture->savePcx(target)) {
-            state.SkipWithError("the PCX file was not written");
+        if (!convertOnce(path, method, target)) {
+            state.SkipWithError("the picture was not converted");
             return;
         }
         total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
-    g_secondsPerRun["method " + std::to_string(method)] = total / static_cast<double>(state.iterations());
+    g_secondsPerRun[std::string(kSourceNames[which]) + " method " + std::to_string(method)] =
+        total / static_cast<double>(state.iterations());
 }
+
+// ImageMagick itself, not a stand-in earlier on the path.
+const QString kConvert = QStringLiteral("/usr/bin/convert");
 
 void BM_ImageMagickConvert(benchmark::State& state)
 {
-    const QString convert = QStandardPaths::findExecutable("convert");
-    if (convert.isEmpty()) {
+    if (!QFile::exists(kConvert)) {
         state.SkipWithError("ImageMagick's convert is not installed");
         return;
     }
-    const QString& source = photo();
+    const int which = static_cast<int>(state.range(0));
+    const QString& path = source(which);
     const QString target = scratch().filePath("magick.pcx");
     double total = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         QProcess process;
-        process.start(convert, {source, "-dither", "FloydSteinberg", "-monochrome", target});
+        process.start(kConvert, {path, "-dither", "FloydSteinberg", "-monochrome", target});
         if (!process.waitForFinished(120000) || process.exitCode() != 0) {
             state.SkipWithError("convert failed");
             return;
         }
         total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
-    g_secondsPerRun["convert"] = total / static_cast<double>(state.iterations());
+    g_secondsPerRun[std::string(kSourceNames[which]) + " convert"] = total / static_cast<double>(state.iterations());
+}
+
+// The peak memory of converting with error diffusion, in a child process of its own so that
+// nothing else counts: a 12000 x 9000 colour PNG (108 MP), a 20000 x 20000 grey one (400 MP).
+void BM_LargePngPeakMemory(benchmark::State& state)
+{
+    const QString& path = source(state.range(0) == 0 ? 2 : 3);
+    const QString target = scratch().filePath("camera.pcx");
+    double peakMiB = 0;
+    for (auto _ : state) {
+        const pid_t child = fork();
+        if (child == 0) {
+            NoWaitClock clock;
+            platform::ScopedService<platform::Clock> clockScope(clock);
+            _exit(convertOnce(path, 0, target) ? 0 : 1);
+        }
+        int status = 0;
+        rusage usage{};
+        if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the large picture was not converted");
+            return;
+        }
+        peakMiB = std::max(peakMiB, usage.ru_maxrss / 1024.0);
+    }
+    state.counters["peak_MiB"] = peakMiB;
 }
 
 // One DownLoad of the file transfer window, message box recorded instead of shown.
@@ -218,8 +334,13 @@ void BM_FileTransferToTcp(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_JpegToPcx)->Arg(0)->Arg(1)->Arg(7)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ImageMagickConvert)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PictureToPcx)
+    ->ArgsProduct({{0, 1}, {-1, 0, 1, 7, 8}})
+    ->ArgNames({"png", "method"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_ImageMagickConvert)->Arg(0)->Arg(1)->ArgName("png")->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LargePngPeakMemory)->Arg(0)->Arg(1)->ArgName("grey400MP")->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FileTransferToPty)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FileTransferToTcp)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -230,11 +351,16 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    const auto ours = g_secondsPerRun.find("method 0");
-    const auto theirs = g_secondsPerRun.find("convert");
-    if (ours != g_secondsPerRun.end() && theirs != g_secondsPerRun.end())
-        std::printf("convert -dither FloydSteinberg -monochrome / ours (error diffusion): %.2f "
-                    "(%.0f ms / %.0f ms)\n",
-                    theirs->second / ours->second, theirs->second * 1000, ours->second * 1000);
+    double load[3] = {0, 0, 0};
+    getloadavg(load, 3);
+    for (const char* name : kSourceNames) {
+        const auto ours = g_secondsPerRun.find(std::string(name) + " method 0");
+        const auto theirs = g_secondsPerRun.find(std::string(name) + " convert");
+        if (ours != g_secondsPerRun.end() && theirs != g_secondsPerRun.end())
+            std::printf("%s: convert -dither FloydSteinberg -monochrome / ours (error diffusion): %.2f "
+                        "(%.0f ms / %.0f ms)\n",
+                        name, theirs->second / ours->second, theirs->second * 1000, ours->second * 1000);
+    }
+    std::printf("load average: %.2f %.2f %.2f\n", load[0], load[1], load[2]);
     return 0;
 }

@@ -39,6 +39,15 @@ QString CDlgScrollView::GetFileExtension(const QString& path)
     return dot < 0 ? QString() : path.mid(dot + 1);
 }
 
+QString CDlgScrollView::TooLargeText(quint64 width, quint64 height)
+{
+    return QStringLiteral("This picture cannot be read: its header claims %1 x %2 pixels, more than the "
+                          "%3 million a picture may have.")
+        .arg(width)
+        .arg(height)
+        .arg(platform::PictureLibrary::kMaxPixels / 1'000'000);
+}
+
 void CDlgScrollView::ConvertToOneBit(platform::Picture& picture, int ditherMethod, int ditherWaitMs)
 {
     if (ditherMethod >= 0) {
@@ -70,17 +79,22 @@ bool CDlgScrollView::LoadImage(const QString& path, int ditherMethod, int* image
 {
     DiscardImage();
     const QString extension = GetFileExtension(path).toLower();
-    if (extension.isEmpty())
-        return false;
     platform::PictureLibrary& library = platform::pictures();
-    const int format = library.formatFromExtension(extension);
-    if (imageType)
-        *imageType = format;
+    int format = platform::PictureLibrary::kUnknownFormat;
+    if (!extension.isEmpty()) {
+        format = library.formatFromExtension(extension);
+        if (imageType)
+            *imageType = format;
+    }
 
-    std::unique_ptr<platform::Picture> picture = library.load(path, format);
+    platform::PictureLibrary::LoadProblem problem;
+    std::unique_ptr<platform::Picture> picture = library.load(path, format, &problem);
     platform::clock().sleep(kLoadWaitMs);
-    if (!picture)
+    if (!picture) {
+        if (problem.tooLarge)
+            setText(TooLargeText(problem.width, problem.height));
         return false;
+    }
     if (bitsPerPixel)
         *bitsPerPixel = picture->bitsPerPixel();
 

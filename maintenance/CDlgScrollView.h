@@ -20,12 +20,16 @@ public:
 
     // Reads the picture from its file afresh and converts it with the method (-1: none, a
     // picture of more than 1 bit is reduced instead). false when nothing could be loaded;
-    // `imageType` is written once the extension is known, `bitsPerPixel` once the picture is.
+    // `imageType` is written when the path has an extension, `bitsPerPixel` once the picture
+    // is loaded. The file's content decides its format, so a picture without an extension
+    // loads as the download will load it.
     bool LoadImage(const QString& path, int ditherMethod, int* imageType, int* bitsPerPixel);
     void ClearImage();
     void OnInitialUpdate();
     // The text after the last "." of the path; empty when there is none.
     static QString GetFileExtension(const QString& path);
+    // What the view says in place of a picture whose header claims too many pixels.
+    static QString TooLargeText(quint64 width, quint64 height);
 
     // To 1 bit per pixel as the preview and the download both do it: the dither method when
     // one is chosen (then `ditherWaitMs`), and a reduction for what is still deeper.

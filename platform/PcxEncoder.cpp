@@ -1,5 +1,7 @@
 #include "platform/PcxEncoder.h"
 
+#include "platform/ParallelLines.h"
+
 #include <algorithm>
 
 namespace platform {
@@ -23,6 +25,10 @@ int PcxEncoder::bytesPerLine(int width)
 
 void PcxEncoder::encodeLine(const std::uint8_t* line, int count, std::vector<std::uint8_t>& out)
 {
+    // At most two bytes for each byte of the line, written through a pointer.
+    const std::size_t start = out.size();
+    out.resize(start + 2 * static_cast<std::size_t>(std::max(count, 0)));
+    std::uint8_t* at = out.data() + start;
     int i = 0;
     while (i < count) {
         const std::uint8_t value = line[i];
@@ -30,10 +36,11 @@ void PcxEncoder::encodeLine(const std::uint8_t* line, int count, std::vector<std
         while (i + run < count && run < kMaxRun && line[i + run] == value)
             ++run;
         if (run > 1 || value >= 0xC0)
-            out.push_back(static_cast<std::uint8_t>(0xC0 + run));
-        out.push_back(value);
+            *at++ = static_cast<std::uint8_t>(0xC0 + run);
+        *at++ = value;
         i += run;
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
 }
 
 std::vector<std::uint8_t> PcxEncoder::encode(const MonoBitmap& picture)
@@ -53,15 +60,31 @@ std::vector<std::uint8_t> PcxEncoder::encode(const MonoBitmap& picture)
     const int lineBytes = bytesPerLine(picture.width);
     put16(out, 66, lineBytes);
 
-    // Bits beyond the width and the padding byte are white: they carry no pixels.
-    std::vector<std::uint8_t> line(static_cast<std::size_t>(lineBytes), 0xFF);
+    // Bits beyond the width and the padding byte are white: they carry no pixels. Bands of
+    // lines are encoded at once, each into its own buffer, then put one after the other.
     const int packed = std::min(picture.stride, lineBytes);
-    for (int y = 0; y < picture.height; ++y) {
-        std::copy_n(picture.line(y), packed, line.begin());
-        if (picture.width % 8 != 0)
-            line[picture.width / 8] |= static_cast<std::uint8_t>(0xFF >> (picture.width % 8));
-        encodeLine(line.data(), lineBytes, out);
-    }
+    const int bands = ParallelLines::threadsFor(std::uint64_t(picture.width) * std::uint64_t(std::max(0, picture.height)));
+    std::vector<std::vector<std::uint8_t>> encoded(static_cast<std::size_t>(bands));
+    const int step = (picture.height + bands - 1) / std::max(1, bands);
+    ParallelLines::run(picture.height, std::uint64_t(picture.width) * std::uint64_t(std::max(0, picture.height)),
+                       [&](int first, int end) {
+                           std::vector<std::uint8_t>& band = encoded[static_cast<std::size_t>(first / std::max(1, step))];
+                           // Dithered lines rarely shrink: room for all of them at once.
+                           band.reserve(static_cast<std::size_t>(end - first) * static_cast<std::size_t>(lineBytes) * 9 / 8);
+                           std::vector<std::uint8_t> line(static_cast<std::size_t>(lineBytes), 0xFF);
+                           for (int y = first; y < end; ++y) {
+                               std::copy_n(picture.line(y), packed, line.begin());
+                               if (picture.width % 8 != 0)
+                                   line[picture.width / 8] |= static_cast<std::uint8_t>(0xFF >> (picture.width % 8));
+                               encodeLine(line.data(), lineBytes, band);
+                           }
+                       });
+    std::size_t total = out.size();
+    for (const auto& band : encoded)
+        total += band.size();
+    out.reserve(total);
+    for (const auto& band : encoded)
+        out.insert(out.end(), band.begin(), band.end());
     return out;
 }
 

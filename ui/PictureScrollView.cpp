@@ -22,6 +22,8 @@ protected:
             painter.setPen(Qt::black);
             painter.setBrush(QColor(238, 238, 238));
             painter.drawRect(rect().adjusted(0, 0, -1, -1));
+            if (!m_view.text().isEmpty())
+                painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, m_view.text());
         }
     }
 
@@ -51,7 +53,15 @@ void PictureScrollView::setImage(const QImage& image)
 
 void PictureScrollView::clearImage()
 {
+    m_text.clear();
     setImage(QImage());
+}
+
+void PictureScrollView::setText(const QString& text)
+{
+    clearImage();
+    m_text = text;
+    m_canvas->update();
 }
 
 }  // namespace ui

@@ -1,32 +1,146 @@
 #include "platform/linux/FreeImagePicture.h"
 
+#include "platform/GreyLevels.h"
 #include "platform/PcxEncoder.h"
+#include "platform/ParallelLines.h"
 
 #include <FreeImage.h>
 #include <QFile>
-#include <cmath>
+#include <algorithm>
+#include <atomic>
+#include <vector>
 
 namespace platform {
 
 namespace {
 
-int dotsPerInch(unsigned dotsPerMeter)
-{
-    return static_cast<int>(std::lround(dotsPerMeter * 0.0254));
-}
-
 bool isLight(const RGBQUAD& c)
 {
-    // Rec. 601 luma, as the grey conversions weigh the channels.
-    return 299 * c.rgbRed + 587 * c.rgbGreen + 114 * c.rgbBlue >= 128 * 1000;
+    return GreyLevels::luma(c.rgbRed, c.rgbGreen, c.rgbBlue) >= 128;
+}
+
+// A 1-bit bitmap whose index 0 is black and 1 white; null when no memory is left.
+FIBITMAP* allocateMono(int width, int height)
+{
+    FIBITMAP* mono = FreeImage_Allocate(width, height, 1);
+    if (mono) {
+        RGBQUAD* palette = FreeImage_GetPalette(mono);
+        palette[0] = RGBQUAD{0, 0, 0, 0};
+        palette[1] = RGBQUAD{255, 255, 255, 0};
+    }
+    return mono;
+}
+
+// Floyd-Steinberg error diffusion of an 8-bit grey bitmap to 1 bit (index 0 black, 1 white),
+// lines from the top, each left to right; a pixel of 128 or more after its share of error
+// is white. A line needs the line above only up to one pixel beyond its own, so several
+// threads take a line each and follow the one above at a distance; the dots are the same as
+// with one thread.
+FIBITMAP* floydSteinberg(FIBITMAP* grey)
+{
+    const int width = static_cast<int>(FreeImage_GetWidth(grey));
+    const int height = static_cast<int>(FreeImage_GetHeight(grey));
+    FIBITMAP* mono = allocateMono(width, height);
+    if (!mono)
+        return nullptr;
+
+    constexpr int kChunk = 512;  // pixels between two reports of a line's progress
+    const int threads = ParallelLines::threadsFor(std::uint64_t(width) * std::uint64_t(height));
+    // Errors in sixteenths, one slot of margin on each side; line r reads row r % rows and
+    // writes row (r + 1) % rows, which its thread alone used last.
+    const int rows = threads + 1;
+    const std::size_t stride = static_cast<std::size_t>(width) + 2;
+    std::vector<int> errors(stride * static_cast<std::size_t>(rows), 0);
+    // Pixels done of the line of each thread's turn, and which line that is.
+    struct alignas(64) Progress {  // a cache line each: the threads poll them
+        std::atomic<long long> value{-1};
+    };
+    std::vector<Progress> done(static_cast<std::size_t>(threads));
+    auto progress = [](int line, int pixels) { return static_cast<long long>(line) << 32 | pixels; };
+
+    auto run = [&](int first) {
+        for (int r = first; r < height; r += threads) {
+            const int* now = errors.data() + stride * static_cast<std::size_t>(r % rows);
+            int* below = errors.data() + stride * static_cast<std::size_t>((r + 1) % rows);
+            const BYTE* source = FreeImage_GetScanLine(grey, height - 1 - r);
+            BYTE* target = FreeImage_GetScanLine(mono, height - 1 - r);
+            std::atomic<long long>& above = done[static_cast<std::size_t>((r + threads - 1) % threads)].value;
+            std::atomic<long long>& mine = done[static_cast<std::size_t>(r % threads)].value;
+            // Slot s of the line below takes 3/16 of pixel s's error, 5/16 of pixel s - 1's and
+            // 1/16 of pixel s - 2's: each is complete once pixel s is done.
+            int right = 0, previous = 0, beforePrevious = 0;
+            unsigned byte = 0;
+            for (int x0 = 0; x0 < width; x0 += kChunk) {
+                const int x1 = std::min(width, x0 + kChunk);
+                if (r > 0) {
+                    const long long needed = progress(r - 1, std::min(width, x1 + 1));
+                    while (above.load(std::memory_order_acquire) < needed)
+                        std::this_thread::yield();
+                }
+                for (int x = x0; x < x1; ++x) {
+                    const int value = source[x] + ((now[x + 1] + right + 8) >> 4);
+                    const bool white = value >= 128;
+                    const int error = value - (white ? 255 : 0);
+                    byte = (byte << 1) | static_cast<unsigned>(white);
+                    if ((x & 7) == 7)
+                        target[x >> 3] = static_cast<BYTE>(byte);
+                    right = 7 * error;
+                    below[x] = 3 * error + 5 * previous + beforePrevious;
+                    beforePrevious = previous;
+                    previous = error;
+                }
+                if (x1 == width) {
+                    below[width] = 5 * previous + beforePrevious;
+                    below[width + 1] = previous;
+                }
+                mine.store(progress(r, x1), std::memory_order_release);
+            }
+            if (width & 7)
+                target[width >> 3] = static_cast<BYTE>(byte << (8 - (width & 7)));
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t)
+        helpers.emplace_back(run, t);
+    run(0);
+    for (std::thread& helper : helpers)
+        helper.join();
+    return mono;
+}
+
+// Each pixel of an 8-bit grey bitmap to white when it is 128 or more, else black.
+FIBITMAP* threshold(FIBITMAP* grey)
+{
+    const int width = static_cast<int>(FreeImage_GetWidth(grey));
+    const int height = static_cast<int>(FreeImage_GetHeight(grey));
+    FIBITMAP* mono = allocateMono(width, height);
+    if (!mono)
+        return nullptr;
+    ParallelLines::run(height, std::uint64_t(width) * std::uint64_t(height), [&](int first, int end) {
+        for (int line = first; line < end; ++line) {
+            const BYTE* source = FreeImage_GetScanLine(grey, line);
+            BYTE* target = FreeImage_GetScanLine(mono, line);
+            for (int x = 0; x + 8 <= width; x += 8) {
+                unsigned byte = 0;
+                for (int k = 0; k < 8; ++k)
+                    byte = (byte << 1) | static_cast<unsigned>(source[x + k] >= 128);
+                target[x >> 3] = static_cast<BYTE>(byte);
+            }
+            if (width & 7) {
+                unsigned byte = 0;
+                for (int x = width & ~7; x < width; ++x)
+                    byte = (byte << 1) | static_cast<unsigned>(source[x] >= 128);
+                target[width >> 3] = static_cast<BYTE>(byte << (8 - (width & 7)));
+            }
+        }
+    });
+    return mono;
 }
 
 }  // namespace
 
-FreeImagePicture::FreeImagePicture(FIBITMAP* dib)
-    : m_dib(dib),
-      m_dpiX(dotsPerInch(FreeImage_GetDotsPerMeterX(dib))),
-      m_dpiY(dotsPerInch(FreeImage_GetDotsPerMeterY(dib)))
+FreeImagePicture::FreeImagePicture(FIBITMAP* dib, int sourceBits, int dpiX, int dpiY)
+    : m_dib(dib), m_sourceBits(sourceBits), m_dpiX(dpiX), m_dpiY(dpiY)
 {
 }
 
@@ -37,7 +151,7 @@ FreeImagePicture::~FreeImagePicture()
 
 int FreeImagePicture::bitsPerPixel() const
 {
-    return static_cast<int>(FreeImage_GetBPP(m_dib));
+    return FreeImage_GetBPP(m_dib) == 1 ? 1 : m_sourceBits;
 }
 
 int FreeImagePicture::width() const
@@ -63,7 +177,7 @@ bool FreeImagePicture::dither(int method)
 {
     FREE_IMAGE_DITHER algorithm;
     switch (method) {
-    case 0: algorithm = FID_FS; break;
+    case 0: return FreeImage_GetBPP(m_dib) == 8 && replace(floydSteinberg(m_dib));
     case 1: algorithm = FID_CLUSTER8x8; break;  // ordered, clustered dots
     case 7: algorithm = FID_BAYER4x4; break;
     case 8: algorithm = FID_BAYER8x8; break;
@@ -74,7 +188,7 @@ bool FreeImagePicture::dither(int method)
 
 bool FreeImagePicture::reduceTo1Bit()
 {
-    return replace(FreeImage_Threshold(m_dib, 128));
+    return FreeImage_GetBPP(m_dib) == 8 && replace(threshold(m_dib));
 }
 
 bool FreeImagePicture::toMono(MonoBitmap& out) const

@@ -6,11 +6,12 @@ struct FIBITMAP;
 
 namespace platform {
 
-// A picture held by FreeImage.
+// A picture held by FreeImage as 8-bit grey or, once converted (or when it came so), 1 bit.
 class FreeImagePicture : public Picture {
 public:
-    // Takes ownership of `dib` (not null).
-    explicit FreeImagePicture(FIBITMAP* dib);
+    // Takes ownership of `dib` (not null, 8-bit grey or 1-bit); `sourceBits` are the bits per
+    // pixel of the file's picture, reported until a conversion to 1 bit.
+    FreeImagePicture(FIBITMAP* dib, int sourceBits, int dpiX, int dpiY);
     ~FreeImagePicture() override;
     FreeImagePicture(const FreeImagePicture&) = delete;
     FreeImagePicture& operator=(const FreeImagePicture&) = delete;
@@ -28,6 +29,7 @@ private:
     bool replace(FIBITMAP* converted);
 
     FIBITMAP* m_dib;
+    int m_sourceBits;
     // Kept from the file: the conversions do not carry the resolution over.
     int m_dpiX;
     int m_dpiY;

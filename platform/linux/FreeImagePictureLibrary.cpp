@@ -1,9 +1,13 @@
 #include "platform/linux/FreeImagePictureLibrary.h"
 
 #include "platform/linux/FreeImagePicture.h"
+#include "platform/linux/GreyBitmap.h"
+#include "platform/linux/QtPictureReader.h"
 
 #include <FreeImage.h>
 #include <QFile>
+#include <QFileInfo>
+#include <cmath>
 
 namespace platform {
 
@@ -11,6 +15,68 @@ namespace {
 
 // A picture that does not decode is an answer, not something to print on stderr.
 void quiet(FREE_IMAGE_FORMAT, const char*) {}
+
+quint64 pixelsOf(FIBITMAP* dib)
+{
+    return quint64(FreeImage_GetWidth(dib)) * FreeImage_GetHeight(dib);
+}
+
+int dotsPerInch(unsigned dotsPerMeter)
+{
+    return static_cast<int>(std::lround(dotsPerMeter * 0.0254));
+}
+
+// The picture as FreeImage decodes it; null when it cannot, or when the header claims too
+// many pixels (then said in `problem`).
+FIBITMAP* decode(const QByteArray& name, FREE_IMAGE_FORMAT fif, qint64 fileBytes, PictureLibrary::LoadProblem& problem)
+{
+    auto tooLarge = [&](FIBITMAP* dib) {
+        return !PictureLibrary::plausible(FreeImage_GetWidth(dib), FreeImage_GetHeight(dib), fileBytes, problem);
+    };
+    if (fif == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(fif))
+        return nullptr;
+    // The header first: a damaged one may claim a size that no memory holds. A decoder
+    // that cannot read the header alone loads the whole picture here.
+    FIBITMAP* dib = FreeImage_Load(fif, name.constData(), FIF_LOAD_NOPIXELS);
+    if (!dib)
+        return nullptr;
+    if (tooLarge(dib)) {
+        FreeImage_Unload(dib);
+        return nullptr;
+    }
+    if (!FreeImage_HasPixels(dib)) {
+        FreeImage_Unload(dib);
+        dib = nullptr;
+        // Every picture here is bound for grey: a JPEG is decoded straight to its Y channel,
+        // which is the luma of the grey formula and takes a third of the time. Colours
+        // libjpeg cannot turn grey itself (CMYK) are decoded whole. Always the accurate IDCT:
+        // the fast one is off by many levels in fine detail.
+        if (fif == FIF_JPEG)
+            dib = FreeImage_Load(fif, name.constData(), JPEG_ACCURATE | JPEG_GREYSCALE);
+        if (!dib)
+            dib = FreeImage_Load(fif, name.constData(), fif == FIF_JPEG ? JPEG_ACCURATE : 0);
+    }
+    if (dib && (!FreeImage_HasPixels(dib) || pixelsOf(dib) == 0 || tooLarge(dib))) {
+        FreeImage_Unload(dib);
+        dib = nullptr;
+    }
+    return dib;
+}
+
+// 1-bit pictures stay 1-bit (the preview offers no dither for them); all others are grey.
+std::unique_ptr<Picture> fromGrey(FIBITMAP* grey, int sourceBits, int dpiX, int dpiY)
+{
+    if (!grey)
+        return nullptr;
+    if (sourceBits == 1) {
+        FIBITMAP* mono = FreeImage_Threshold(grey, 128);
+        FreeImage_Unload(grey);
+        if (!mono)
+            return nullptr;
+        grey = mono;
+    }
+    return std::make_unique<FreeImagePicture>(grey, sourceBits, dpiX, dpiY);
+}
 
 }  // namespace
 
@@ -27,42 +93,41 @@ int FreeImagePictureLibrary::formatFromExtension(const QString& extension) const
     return FreeImage_GetFIFFromFilename(name.constData());
 }
 
-std::unique_ptr<Picture> FreeImagePictureLibrary::load(const QString& path, int format) const
+std::unique_ptr<Picture> FreeImagePictureLibrary::load(const QString& path, int format, LoadProblem* problem) const
 {
-    const auto fif = static_cast<FREE_IMAGE_FORMAT>(format);
-    if (fif == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(fif))
-        return nullptr;
+    LoadProblem found;
+    if (problem)
+        *problem = found;
     const QByteArray name = QFile::encodeName(path);
-    auto pixels = [](FIBITMAP* d) { return quint64(FreeImage_GetWidth(d)) * FreeImage_GetHeight(d); };
+    const qint64 fileBytes = QFileInfo(path).size();
+    // The content decides; formats without a signature go by the identifier given.
+    FREE_IMAGE_FORMAT fif = FreeImage_GetFileType(name.constData(), 0);
+    if (fif == FIF_UNKNOWN)
+        fif = static_cast<FREE_IMAGE_FORMAT>(format);
 
-    // The header first: a damaged one may claim a size that no memory holds. A decoder
-    // that cannot read the header alone loads the whole picture here.
-    FIBITMAP* dib = FreeImage_Load(fif, name.constData(), FIF_LOAD_NOPIXELS);
-    if (dib && !FreeImage_HasPixels(dib)) {
-        const bool fits = pixels(dib) <= kMaxPixels;
-        FreeImage_Unload(dib);
-        dib = nullptr;
-        // Every picture here is bound for 1 bit: a JPEG is decoded straight to its grey
-        // levels, which takes a third of the time. Colours libjpeg cannot turn grey itself
-        // (CMYK) are decoded whole.
-        if (fits && fif == FIF_JPEG)
-            dib = FreeImage_Load(fif, name.constData(), JPEG_GREYSCALE);
-        if (fits && !dib)
-            dib = FreeImage_Load(fif, name.constData(), 0);
+    std::unique_ptr<Picture> picture;
+    if (FIBITMAP* decoded = decode(name, fif, fileBytes, found)) {
+        const int bits = static_cast<int>(FreeImage_GetBPP(decoded));
+        const int dpiX = dotsPerInch(FreeImage_GetDotsPerMeterX(decoded));
+        const int dpiY = dotsPerInch(FreeImage_GetDotsPerMeterY(decoded));
+        FIBITMAP* grey = GreyBitmap::fromFreeImage(decoded);
+        FreeImage_Unload(decoded);
+        picture = fromGrey(grey, bits, dpiX, dpiY);
     }
-    if (dib && (pixels(dib) == 0 || pixels(dib) > kMaxPixels)) {
-        FreeImage_Unload(dib);
-        dib = nullptr;
+    if (!picture && !found.tooLarge && !found.damaged) {
+        QImage image = QtPictureReader::read(path, fileBytes, found);
+        if (!image.isNull()) {
+            const int bits = image.depth();
+            const int dpiX = dotsPerInch(static_cast<unsigned>(std::max(0, image.dotsPerMeterX())));
+            const int dpiY = dotsPerInch(static_cast<unsigned>(std::max(0, image.dotsPerMeterY())));
+            FIBITMAP* grey = GreyBitmap::fromImage(image);
+            image = QImage();
+            picture = fromGrey(grey, bits, dpiX, dpiY);
+        }
     }
-    // 16-bit grey, floating point and the like: to the ordinary bitmaps the conversions take.
-    if (dib && FreeImage_GetImageType(dib) != FIT_BITMAP) {
-        FIBITMAP* standard = FreeImage_ConvertToStandardType(dib, TRUE);
-        FreeImage_Unload(dib);
-        dib = standard;
-    }
-    if (!dib)
-        return nullptr;
-    return std::make_unique<FreeImagePicture>(dib);
+    if (problem)
+        *problem = found;
+    return picture;
 }
 
 template <>

@@ -2,21 +2,17 @@
 
 #include "platform/PictureLibrary.h"
 
-#include <QtGlobal>
-
 namespace platform {
 
-// The picture library on FreeImage; its format identifiers are FreeImage's.
+// The picture library on FreeImage, with Qt's image readers behind it for what FreeImage
+// does not read; its format identifiers are FreeImage's. Every picture is held as 8-bit grey
+// (1-bit ones as they are) from the moment it is decoded.
 class FreeImagePictureLibrary : public PictureLibrary {
 public:
-    // Larger pictures are refused as if they did not decode (a damaged header can claim
-    // any size).
-    static constexpr quint64 kMaxPixels = 100'000'000;
-
     FreeImagePictureLibrary();
 
     int formatFromExtension(const QString& extension) const override;
-    std::unique_ptr<Picture> load(const QString& path, int format) const override;
+    std::unique_ptr<Picture> load(const QString& path, int format, LoadProblem* problem = nullptr) const override;
 };
 
 }  // namespace platform

@@ -15,6 +15,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QProgressBar>
+#include <QtEndian>
 #include <random>
 
 namespace {
@@ -291,20 +292,36 @@ TEST_F(PcxDownloaderTest, CancelledPreviewOrFileDialogLeavesNoPicture)
     EXPECT_EQ(messageTexts(), QStringList{"Please, Select PCX files!"});
 }
 
+// A header that claims more pixels than a picture may have, or than its file could hold
+// (368 million in 1 KB), is damaged: nothing is decoded, the preview says why when the
+// size is the reason, and the file itself is stored.
 TEST_F(PcxDownloaderTest, PictureWhoseHeaderClaimsTooManyPixelsIsSentAsItIs)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     ASSERT_TRUE(picturefiles::colourPicture(8, 8).save(&buffer, "BMP"));
-    // Width and height of the bitmap header: 30000 x 30000 pixels in a file of a few bytes.
-    for (int offset : {18, 22}) {
-        bytes[offset] = char(0x30);
-        bytes[offset + 1] = char(0x75);
+    auto claim = [&bytes](int width, int height) {
+        QByteArray forged = bytes;
+        qToLittleEndian<qint32>(width, forged.data() + 18);
+        qToLittleEndian<qint32>(height, forged.data() + 22);
+        return forged;
+    };
+    const std::pair<QByteArray, QString> cases[] = {
+        {claim(30000, 30000), CDlgScrollView::TooLargeText(30000, 30000)},
+        {claim(23, 16'000'000), QString()},
+    };
+    for (const auto& [forged, viewText] : cases) {
+        hooks.answerFileDialog(writeFile("claims.bmp", forged));
+        hooks.scriptDialog<CPcxImageDlg>([viewText = viewText](CPcxImageDlg& preview) {
+            EXPECT_FALSE(preview.m_pView->hasImage());
+            EXPECT_EQ(preview.m_pView->text(), viewText);
+            click(preview, ui::IDOK);
+        });
+        click(dlg, IDC_SELECT_FILE);
+        const std::deque<QByteArray> writes = download();
+        ASSERT_EQ(writes.size(), 3u);
+        EXPECT_EQ(writes[1], forged);
     }
-    browse(writeFile("claims.bmp", bytes));
-    const std::deque<QByteArray> writes = download();
-    ASSERT_EQ(writes.size(), 3u);
-    EXPECT_EQ(writes[1], bytes);
 }
 
 // Small valid files of each format the filter offers, cut and flipped at random: the

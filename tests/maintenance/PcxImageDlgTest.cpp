@@ -89,22 +89,26 @@ TEST_F(PcxImageDlgTest, DitherChoiceConvertsThePictureAsStoredInItsFile)
     EXPECT_EQ(dlg.m_nImageType, platform::pictures().formatFromExtension("jpg"));
 }
 
-TEST_F(PcxImageDlgTest, PathsWithoutAnExtensionLoadNothing)
+TEST_F(PcxImageDlgTest, PathsWithoutAnExtensionLoadByTheirContent)
 {
     // No "." at all: the type stays 0. A "." of a folder counts as the extension's start.
+    // Either way the file's content says what it is, as it does for the download.
     QDir().mkpath(dir.filePath("pictures.v2"));
     const QString inDottedFolder = dir.filePath("pictures.v2/logo");
     picturefiles::colourPicture(8, 8).save(inDottedFolder, "BMP");
-    const std::pair<QString, int> cases[] = {
-        {QStringLiteral("/no/extension/here"), 0},
-        {inDottedFolder, platform::PictureLibrary::kUnknownFormat},
+    const QString plain = dir.filePath("logo");
+    picturefiles::colourPicture(8, 8).save(plain, "JPG");
+    const std::tuple<QString, int, bool> cases[] = {
+        {QStringLiteral("/no/extension/here"), 0, false},
+        {plain, 0, true},
+        {inDottedFolder, platform::PictureLibrary::kUnknownFormat, true},
     };
     EXPECT_EQ(CDlgScrollView::GetFileExtension(inDottedFolder), "v2/logo");
-    for (const auto& [path, type] : cases) {
+    for (const auto& [path, type, shows] : cases) {
         CPcxImageDlg d;
-        hooks.scriptDialog<CPcxImageDlg>([](CPcxImageDlg& p) {
-            EXPECT_FALSE(p.m_pView->hasImage());
-            EXPECT_FALSE(p.item<QComboBox>(IDC_DITHER)->isEnabled());
+        hooks.scriptDialog<CPcxImageDlg>([shows = shows](CPcxImageDlg& p) {
+            EXPECT_EQ(p.m_pView->hasImage(), shows);
+            EXPECT_EQ(p.item<QComboBox>(IDC_DITHER)->isEnabled(), shows);
             click(p, ui::IDOK);
         });
         d.SetImagePath(path);

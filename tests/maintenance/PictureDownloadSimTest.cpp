@@ -1,8 +1,10 @@
 // A whole picture download through the real windows against the simulator over loopback TCP.
+#include "PictureEncodings.h"
 #include "PictureFiles.h"
 
 #include "link/Comm.h"
 #include "maintenance/CPcxFileDownloaderDlg.h"
+#include "maintenance/CDlgScrollView.h"
 #include "maintenance/CPcxImageDlg.h"
 #include "platform/Services.h"
 #include "maintenance/TransferIds.h"
@@ -14,6 +16,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -34,6 +37,316 @@ private:
 };
 
 using ztest::click;
+
+namespace enc = pictureencodings;
+using enc::rgb;
+
+// Eight flat colours whose greys lie far from the threshold (76 29 226 150 / 105 179 0 255).
+std::vector<QRgba64> pureColours()
+{
+    return {rgb(255, 0, 0), rgb(0, 0, 255), rgb(255, 255, 0), rgb(0, 255, 0),
+            rgb(255, 0, 255), rgb(0, 255, 255), rgb(0, 0, 0), rgb(255, 255, 255)};
+}
+
+enc::Cells pure() { return {pureColours(), 16}; }
+
+// Two colours for 1-bit pictures, in a pattern that no flip or mirror keeps.
+enc::Cells twoColours()
+{
+    const QRgba64 dark = rgb(0, 0, 128), light = rgb(255, 255, 200);
+    return {{dark, light, light, light, dark, dark, light, dark}, 16};
+}
+
+// Grey levels of 1, 2 and 4-bit samples (exact at each depth), and 8-bit tones for the dithers.
+enc::Cells greys(std::vector<int> levels, int cell = 16)
+{
+    std::vector<QRgba64> colours;
+    for (int v : levels)
+        colours.push_back(rgb(v, v, v));
+    return {colours, cell};
+}
+
+enc::Cells tones() { return greys({16, 48, 80, 112, 144, 176, 208, 240}, 32); }
+
+// 16-bit tones spanning 20000 to 40000 of 65535: they print as the mid greys they are.
+enc::Cells tones16()
+{
+    std::vector<QRgba64> colours;
+    for (int v : {20000, 22800, 25600, 28400, 31200, 34000, 36800, 40000})
+        colours.push_back(enc::grey16(v));
+    return {colours, 32};
+}
+
+// A logo on a transparent background: transparent black and red are paper, opaque black is
+// ink, a quarter and three quarters of black ink grey and dark.
+enc::Cells logo()
+{
+    const QRgba64 clear = rgb(0, 0, 0, 0);
+    return {{clear, rgb(0, 0, 0), clear, rgb(255, 0, 0, 0), rgb(0, 0, 0), rgb(0, 0, 0, 64), rgb(0, 0, 0, 192), clear}, 16};
+}
+
+// A GIF has one transparent colour and no partial transparency.
+enc::Cells gifLogo()
+{
+    const QRgba64 clear = rgb(0, 0, 0, 0);
+    return {{clear, rgb(0, 0, 0), clear, rgb(255, 255, 255), rgb(0, 0, 0), rgb(255, 0, 0), rgb(0, 0, 255), clear}, 16};
+}
+
+// The finest detail, a checkerboard of single black and white pixels: the fast IDCT turns
+// some of it to the opposite at JPEG quality 100.
+enc::Cells fineDetail()
+{
+    enc::Cells cells{std::vector<QRgba64>(8, rgb(0, 0, 0)), 16};
+    cells.pixel = [](int x, int y) { return (x + y) & 1 ? rgb(255, 255, 255) : rgb(0, 0, 0); };
+    return cells;
+}
+
+enum class Check { Exact, Tones };
+
+struct EncodingCase {
+    const char* name;     // the store name and the file name's stem
+    const char* suffix;   // the file's extension, with its dot; "" for none
+    QByteArray bytes;
+    enc::Cells cells;
+    int ditherIndex;      // 0 "None" ... 4 "8x8 Matrixt"
+    Check check;
+};
+
+QByteArray bmpOf(const enc::Cells& c, int header, int bits, enc::BmpCompression z, bool topDown = false)
+{
+    return enc::bmp(c, header, bits, z, topDown);
+}
+
+std::vector<EncodingCase> encodingCases()
+{
+    using Z = enc::BmpCompression;
+    return {
+        {"bmp_v3_1", ".bmp", bmpOf(twoColours(), 40, 1, Z::Rgb), twoColours(), 0, Check::Exact},
+        {"bmp_v3_4", ".bmp", bmpOf(pure(), 40, 4, Z::Rgb), pure(), 0, Check::Exact},
+        {"bmp_v3_8_topdown", ".bmp", bmpOf(pure(), 40, 8, Z::Rgb, true), pure(), 0, Check::Exact},
+        {"bmp_v3_16_555", ".bmp", bmpOf(pure(), 40, 16, Z::Rgb), pure(), 0, Check::Exact},
+        {"bmp_v3_16_565", ".bmp", bmpOf(pure(), 40, 16, Z::Bitfields), pure(), 0, Check::Exact},
+        {"bmp_v3_24", ".bmp", bmpOf(pure(), 40, 24, Z::Rgb), pure(), 0, Check::Exact},
+        {"bmp_v3_32", ".bmp", bmpOf(pure(), 40, 32, Z::Rgb), pure(), 0, Check::Exact},
+        {"bmp_v3_rle8", ".bmp", bmpOf(pure(), 40, 8, Z::Rle8), pure(), 0, Check::Exact},
+        {"bmp_v3_rle4", ".bmp", bmpOf(pure(), 40, 4, Z::Rle4), pure(), 0, Check::Exact},
+        {"bmp_v4_24", ".bmp", bmpOf(pure(), 108, 24, Z::Rgb), pure(), 0, Check::Exact},
+        {"bmp_v4_32_alpha", ".bmp", bmpOf(logo(), 108, 32, Z::Bitfields), logo(), 0, Check::Exact},
+        {"bmp_v5_1", ".bmp", bmpOf(twoColours(), 124, 1, Z::Rgb), twoColours(), 0, Check::Exact},
+        {"bmp_v5_4", ".bmp", bmpOf(pure(), 124, 4, Z::Rgb, true), pure(), 0, Check::Exact},
+        {"bmp_v5_8", ".bmp", bmpOf(pure(), 124, 8, Z::Rgb), pure(), 0, Check::Exact},
+        {"bmp_v5_rle8", ".bmp", bmpOf(pure(), 124, 8, Z::Rle8), pure(), 0, Check::Exact},
+        {"bmp_v5_rle4", ".bmp", bmpOf(pure(), 124, 4, Z::Rle4), pure(), 0, Check::Exact},
+        {"bmp_v5_16_565", ".bmp", bmpOf(pure(), 124, 16, Z::Bitfields, true), pure(), 0, Check::Exact},
+        {"bmp_v5_24_topdown", ".bmp", bmpOf(pure(), 124, 24, Z::Rgb, true), pure(), 0, Check::Exact},
+        {"bmp_v5_32_alpha", ".bmp", bmpOf(logo(), 124, 32, Z::Bitfields), logo(), 0, Check::Exact},
+        {"bmp_v5_24_tones", ".bmp", bmpOf(tones(), 124, 24, Z::Rgb), tones(), 1, Check::Tones},
+        {"png_grey_1", ".png", enc::png(greys({0, 255, 255, 0, 255, 0, 0, 255}), enc::Grey, 1), greys({0, 255, 255, 0, 255, 0, 0, 255}), 0, Check::Exact},
+        {"png_grey_2", ".png", enc::png(greys({0, 85, 170, 255, 255, 170, 85, 0}), enc::Grey, 2), greys({0, 85, 170, 255, 255, 170, 85, 0}), 0, Check::Exact},
+        {"png_grey_4", ".png", enc::png(greys({0, 17, 102, 153, 238, 255, 85, 170}), enc::Grey, 4), greys({0, 17, 102, 153, 238, 255, 85, 170}), 0, Check::Exact},
+        {"png_grey_8_tones", ".png", enc::png(tones(), enc::Grey, 8), tones(), 3, Check::Tones},
+        {"png_grey_16_tones", ".png", enc::png(tones16(), enc::Grey, 16), tones16(), 1, Check::Tones},
+        {"png_grey_16", ".png", enc::png(tones16(), enc::Grey, 16), tones16(), 0, Check::Exact},
+        {"png_rgb_16_tones", ".png", enc::png(tones16(), enc::Colour, 16), tones16(), 4, Check::Tones},
+        {"png_palette_1", ".png", enc::png(twoColours(), enc::Palette, 1), twoColours(), 0, Check::Exact},
+        {"png_palette_4", ".png", enc::png(pure(), enc::Palette, 4), pure(), 0, Check::Exact},
+        {"png_palette_8_logo", ".png", enc::png(logo(), enc::Palette, 8), logo(), 0, Check::Exact},
+        {"png_rgb_8", ".png", enc::png(pure(), enc::Colour, 8), pure(), 0, Check::Exact},
+        {"png_rgba_8_logo", ".png", enc::png(logo(), enc::ColourAlpha, 8), logo(), 0, Check::Exact},
+        {"png_rgba_16_logo", ".png", enc::png(logo(), enc::ColourAlpha, 16), logo(), 0, Check::Exact},
+        {"png_grey_alpha_8", ".png", enc::png(logo(), enc::GreyAlpha, 8), logo(), 0, Check::Exact},
+        {"png_rgb_8_tones", ".png", enc::png(tones(), enc::Colour, 8), tones(), 2, Check::Tones},
+        // Over a million pixels: the conversions run in bands and lines at once.
+        {"png_rgb_8_large", ".png", enc::png({pureColours(), 400}, enc::Colour, 8), {pureColours(), 400}, 0, Check::Exact},
+        {"png_grey_8_tones_large", ".png", enc::png(greys({16, 48, 80, 112, 144, 176, 208, 240}, 400), enc::Grey, 8),
+         greys({16, 48, 80, 112, 144, 176, 208, 240}, 400), 1, Check::Tones},
+        {"jpeg_grey", ".jpg", enc::jpeg(pure(), enc::JpegKind::Grey), greys({255, 0, 255, 0, 255, 0, 0, 255}), 0, Check::Exact},
+        {"jpeg_colour", ".jpg", enc::jpeg(pure(), enc::JpegKind::Colour), pure(), 0, Check::Exact},
+        {"jpeg_fine_detail", ".jpg", enc::jpeg(fineDetail(), enc::JpegKind::Grey), fineDetail(), 0, Check::Exact},
+        {"jpeg_fine_detail_colour", ".jpg", enc::jpeg(fineDetail(), enc::JpegKind::Colour), fineDetail(), 0, Check::Exact},
+        {"jpeg_cmyk", ".jpg", enc::jpeg(pure(), enc::JpegKind::Cmyk), pure(), 0, Check::Exact},
+        {"jpeg_colour_tones", ".jpg", enc::jpeg(tones(), enc::JpegKind::Colour), tones(), 1, Check::Tones},
+        {"tiff_rgb", ".tif", enc::tiff(pure(), false), pure(), 0, Check::Exact},
+        {"tiff_grey_16_tones", ".tif", enc::tiff(tones16(), true), tones16(), 1, Check::Tones},
+        {"gif_logo", ".gif", enc::gif(gifLogo()), gifLogo(), 0, Check::Exact},
+        {"gif_colours", ".gif", enc::gif(pure()), pure(), 0, Check::Exact},
+        // The content decides: no extension, or the extension of another format.
+        {"bmp_v5_no_extension", "", bmpOf(pure(), 124, 24, Z::Rgb), pure(), 0, Check::Exact},
+        {"jpeg_no_extension", "", enc::jpeg(pure(), enc::JpegKind::Colour), pure(), 0, Check::Exact},
+        {"png_named_bmp", ".bmp", enc::png(pure(), enc::Colour, 8), pure(), 0, Check::Exact},
+        // The same green from a JPEG and from a PNG: grey 117, ink.
+        {"green_jpeg", ".jpg", enc::jpeg({std::vector<QRgba64>(8, rgb(0, 200, 0)), 16}, enc::JpegKind::Colour),
+         {std::vector<QRgba64>(8, rgb(0, 200, 0)), 16}, 0, Check::Exact},
+        {"green_png", ".png", enc::png({std::vector<QRgba64>(8, rgb(0, 200, 0)), 16}, enc::Colour, 8),
+         {std::vector<QRgba64>(8, rgb(0, 200, 0)), 16}, 0, Check::Exact},
+    };
+}
+
+// Pixels that differ from the cells' threshold, as "x,y" of the first few.
+QStringList thresholdErrors(const platform::MonoBitmap& mono, const enc::Cells& cells)
+{
+    QStringList errors;
+    if (mono.width != cells.width() || mono.height != cells.height())
+        return {QStringLiteral("size %1x%2").arg(mono.width).arg(mono.height)};
+    for (int y = 0; y < mono.height && errors.size() < 5; ++y)
+        for (int x = 0; x < mono.width && errors.size() < 5; ++x)
+            if (mono.isWhite(x, y) != (cells.greyAt(x, y) >= 128))
+                errors << QStringLiteral("%1,%2").arg(x).arg(y);
+    return errors;
+}
+
+// Cells whose share of white dots (inside a margin of 4) is off their grey by more than 8 %.
+QStringList toneErrors(const platform::MonoBitmap& mono, const enc::Cells& cells)
+{
+    QStringList errors;
+    if (mono.width != cells.width() || mono.height != cells.height())
+        return {QStringLiteral("size %1x%2").arg(mono.width).arg(mono.height)};
+    for (int i = 0; i < 8; ++i) {
+        const int left = (i % 4) * cells.cell, top = (i / 4) * cells.cell;
+        int white = 0, all = 0;
+        for (int y = top + 4; y < top + cells.cell - 4; ++y)
+            for (int x = left + 4; x < left + cells.cell - 4; ++x, ++all)
+                white += mono.isWhite(x, y);
+        const double share = double(white) / all;
+        const double expected = cells.greyAt(left, top) / 255.0;
+        if (std::abs(share - expected) > 0.08)
+            errors << QStringLiteral("cell %1: %2 white for grey %3").arg(i).arg(share, 0, 'f', 2).arg(cells.greyAt(left, top));
+    }
+    return errors;
+}
+
+class PictureEncodingSimTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_GT(sim.startTcp({"--dump-dir", dir.filePath("dumps")}), 0);
+        ASSERT_TRUE(sim.openLink());
+        window.OnInitDialog();
+    }
+    void TearDown() override { ztest::SimProcess::closeLink(); }
+
+    struct Result {
+        platform::MonoBitmap preview;
+        platform::MonoBitmap stored;
+        QByteArray storedBytes;
+        bool ditherOffered = false;
+        QString viewText;
+    };
+
+    // Browses to the file, picks the dither in the preview, downloads under `name`.
+    Result download(const QString& path, const QString& name, int ditherIndex)
+    {
+        Result result;
+        hooks.answerFileDialog(path);
+        hooks.scriptDialog<CPcxImageDlg>([&](CPcxImageDlg& preview) {
+            auto* combo = preview.item<QComboBox>(IDC_DITHER);
+            result.ditherOffered = combo->isEnabled();
+            if (ditherIndex != 0 && combo->isEnabled()) {
+                combo->setCurrentIndex(ditherIndex);
+                emit combo->activated(ditherIndex);
+            }
+            result.preview = enc::fromImage(preview.m_pView->image());
+            result.viewText = preview.m_pView->text();
+            click(preview, ui::IDOK);
+        });
+        click(window, IDC_SELECT_FILE);
+        window.item<QLineEdit>(IDC_STORE_NAME)->setText(name);
+        click(window, IDC_DOWNLOAD);
+        QDir dumps(dir.filePath("dumps"));
+        if (!sim.waitForLog("picture written to " + dumps.filePath(name + ".").toLatin1()))
+            return result;
+        QFile file(dumps.filePath(dumps.entryList({name + ".*"}).value(0)));
+        if (file.open(QIODevice::ReadOnly))
+            result.storedBytes = file.readAll();
+        result.stored = enc::decodePcx(result.storedBytes);
+        return result;
+    }
+
+    QString write(const QString& fileName, const QByteArray& bytes)
+    {
+        QFile file(dir.filePath(fileName));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    QTemporaryDir dir;
+    ztest::TestClock clock;
+    TempIn folders{dir.filePath("Temp")};
+    platform::ScopedService<platform::Clock> clockScope{clock};
+    platform::ScopedService<platform::Folders> foldersScope{folders};
+    ui::TestHooks hooks;
+    ztest::SimProcess sim;
+    CPcxFileDownloaderDlg window;
+};
+
+// Every encoding the everyday tools write: the preview and the PCX file the printer stores
+// hold the cells' dots, exactly for the threshold and by tone for the dithers.
+TEST_F(PictureEncodingSimTest, EveryCommonEncodingConvertsWithTheTonesItHas)
+{
+    for (const EncodingCase& c : encodingCases()) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(c.bytes.isEmpty());
+        const QString path = write(QString::fromLatin1(c.name) + QString::fromLatin1(c.suffix), c.bytes);
+        const Result result = download(path, QString::fromLatin1(c.name), c.ditherIndex);
+        ASSERT_EQ(result.storedBytes.left(4).toHex(), "0a050101") << sim.log().right(400).toStdString();
+        // A 1-bit picture has nothing to dither.
+        EXPECT_EQ(result.ditherOffered, !QByteArray(c.name).endsWith("_1"));
+        if (c.check == Check::Exact) {
+            EXPECT_EQ(thresholdErrors(result.preview, c.cells).join(' ').toStdString(), "");
+            EXPECT_EQ(thresholdErrors(result.stored, c.cells).join(' ').toStdString(), "");
+        } else {
+            EXPECT_TRUE(result.ditherOffered);
+            EXPECT_EQ(toneErrors(result.preview, c.cells).join(' ').toStdString(), "");
+            EXPECT_EQ(toneErrors(result.stored, c.cells).join(' ').toStdString(), "");
+            EXPECT_TRUE(picturefiles::samePixels(result.preview, result.stored));
+        }
+    }
+}
+
+// 12000 x 9000 (108 million pixels, a phone camera's size) converts; a header that claims
+// 100000 x 100000 is unreadable: the preview says so and the file goes as it is.
+TEST_F(PictureEncodingSimTest, LargePictureConvertsAndForgedHeaderIsSentAsItIs)
+{
+    const int width = 12000, height = 9000;
+    QByteArray raw;
+    raw.reserve(qsizetype(width + 1) * height);
+    QByteArray line(width + 1, char(200));
+    line[0] = 0;
+    QByteArray corner = line;
+    std::fill(corner.end() - 96, corner.end(), char(0));
+    for (int y = 0; y < height; ++y)
+        raw += y < height - 96 ? line : corner;
+    QByteArray ihdr;
+    enc::putBig32(ihdr, width);
+    enc::putBig32(ihdr, height);
+    ihdr.append("\x08\x00\x00\x00\x00", 5);
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    enc::pngChunk(png, "IHDR", ihdr);
+    enc::pngChunk(png, "IDAT", qCompress(raw, 9).mid(4));
+    enc::pngChunk(png, "IEND", QByteArray());
+    raw.clear();
+
+    const Result large = download(write("camera.png", png), "camera", 0);
+    EXPECT_TRUE(large.viewText.isEmpty());
+    ASSERT_EQ(large.stored.width, width);
+    ASSERT_EQ(large.stored.height, height);
+    EXPECT_TRUE(picturefiles::samePixels(large.preview, large.stored));
+    long black = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            black += !large.stored.isWhite(x, y);
+    EXPECT_EQ(black, 96 * 96);
+    EXPECT_FALSE(large.stored.isWhite(width - 1, height - 1));
+    EXPECT_FALSE(large.stored.isWhite(width - 96, height - 96));
+
+    const QByteArray forged = enc::png(pure(), enc::Colour, 8, QSize(100000, 100000));
+    const Result unreadable = download(write("forged.png", forged), "forged", 0);
+    EXPECT_EQ(unreadable.viewText, CDlgScrollView::TooLargeText(100000, 100000));
+    EXPECT_EQ(unreadable.preview.width, 0);
+    EXPECT_EQ(unreadable.storedBytes, forged);
+}
 
 TEST(PictureDownloadSimTest, PictureStoredInTheSimulatorIsTheDitheredPicture)
 {

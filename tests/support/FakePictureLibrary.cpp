@@ -56,8 +56,10 @@ int FakePictureLibrary::formatFromExtension(const QString& extension) const
     return extension.isEmpty() ? kUnknownFormat : 1;
 }
 
-std::unique_ptr<platform::Picture> FakePictureLibrary::load(const QString& path, int) const
+std::unique_ptr<platform::Picture> FakePictureLibrary::load(const QString& path, int, LoadProblem* problem) const
 {
+    if (problem)
+        *problem = {};
     loads << path;
     if (failLoads)
         return nullptr;

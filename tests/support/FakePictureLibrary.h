@@ -23,7 +23,8 @@ public:
     mutable QStringList actions;  // "dither(0)", "reduce", "savePcx(<path>)"
 
     int formatFromExtension(const QString& extension) const override;
-    std::unique_ptr<platform::Picture> load(const QString& path, int format) const override;
+    std::unique_ptr<platform::Picture> load(const QString& path, int format,
+                                               LoadProblem* problem = nullptr) const override;
 };
 
 }  // namespace ztest
