@@ -1,0 +1,156 @@
+#include "tests/layout/DialogCatalogue.h"
+
+#include "core/Globals.h"
+#include "core/ModelTable.h"
+#include "maintenance/CCalibrationExtra.h"
+#include "maintenance/CCalibrationTabDialog.h"
+#include "maintenance/CCheckPrinterStatusTabDlg.h"
+#include "maintenance/CFileTransferDlg.h"
+#include "maintenance/CPcxFileDownloaderDlg.h"
+#include "maintenance/CPcxImageDlg.h"
+#include "maintenance/CPrinterTool_ZII_Dlg.h"
+#include "maintenance/CUserSettingDialog.h"
+#include "maintenance/CUserSetting_ZII_QualityDlg.h"
+#include "rfid/CRFIDRead.h"
+#include "rfid/CRFIDSetting.h"
+#include "rfid/CRFIDWriteRead.h"
+#include "shell/CZentrovaDlg.h"
+#include "ui/TestHooks.h"
+#include "workbench/C1D_BarcodeCommand.h"
+#include "workbench/C2D_BarcodeCommand.h"
+#include "workbench/CBlockDrawCommand.h"
+#include "workbench/CCharacterSetCommand.h"
+#include "workbench/CCommunicationDlg.h"
+#include "workbench/CConvertUnit.h"
+#include "workbench/CFontFinder.h"
+#include "workbench/CLabelSetting.h"
+#include "workbench/CPrinterCopies.h"
+#include "workbench/CPrintingSetting.h"
+#include "workbench/CQuensaRfidKillCommand.h"
+#include "workbench/CQuensaRfidPasswordCommand.h"
+#include "workbench/CQuensaRfidReadCommand.h"
+#include "workbench/CQuensaRfidSecurityCommand.h"
+#include "workbench/CQuensaRfidWriteCommand.h"
+#include "workbench/CQuensa_CmdTesterDlg.h"
+#include "workbench/CTextCommand.h"
+#include "workbench/CTwobytesCodeDlg.h"
+#include "workbench/CVectorTextCommand.h"
+#include "workbench/CZII_TwobytesCodeDlg.h"
+
+#include <memory>
+
+namespace ztest {
+
+namespace {
+
+using AtOpen = std::function<void(ui::Dialog&)>;
+
+// Runs the window modally; the test hooks call `atOpen` in place of its event loop.
+template <class D>
+void runModal(D& dialog, const AtOpen& atOpen)
+{
+    ui::TestHooks hooks;
+    hooks.scriptDialog<D>([&atOpen](D& d) { atOpen(d); });
+    dialog.DoModal();
+}
+
+template <class D>
+CatalogueEntry window(const QString& name, QSize partSize = {})
+{
+    return {name, partSize, [](const AtOpen& atOpen) {
+                auto dialog = std::make_unique<D>();
+                runModal(*dialog, atOpen);
+            }};
+}
+
+// The user-setting window for a printer.
+CatalogueEntry userSettings(const QString& name, const QString& language, const QString& model,
+                            int menuMode)
+{
+    return {name, QSize(239, 311), [language, model, menuMode](const AtOpen& atOpen) {
+                const QString oldLanguage = g_language;
+                const int oldMode = g_menuMode;
+                _VANTOPRT_INFO* oldRecord = g_curModelInfo;
+                selectPrinter(language, model, menuMode);
+                {
+                    CUserSettingDialog dialog;
+                    runModal(dialog, atOpen);
+                }
+                g_language = oldLanguage;
+                g_menuMode = oldMode;
+                g_curModelInfo = oldRecord;
+            }};
+}
+
+}  // namespace
+
+void selectPrinter(const QString& language, const QString& model, int menuMode)
+{
+    if (g_modelTable.GetCount() == 0)
+        BuildModelTable();
+    g_language = language;
+    g_menuMode = menuMode;
+    g_modelName = model;
+    _VANTOPRT_INFO* record = nullptr;
+    g_modelTable.Lookup(model, record);
+    g_curModelInfo = record;
+}
+
+std::vector<CatalogueEntry> dialogCatalogue()
+{
+    std::vector<CatalogueEntry> entries;
+    entries.push_back({QStringLiteral("main-window"), QSize(414, 366), [](const AtOpen& atOpen) {
+                           CZentrovaDlg dialog;
+                           dialog.AddMenuPages();
+                           runModal(dialog, atOpen);
+                       }});
+    entries.push_back(userSettings(QStringLiteral("user-settings"), QStringLiteral("Ostrel"),
+                                   QStringLiteral("KX-21"), 1));
+    entries.push_back(userSettings(QStringLiteral("user-settings-power"), QStringLiteral("Ostrel"),
+                                   QStringLiteral("KX-30"), 1));
+    entries.push_back(userSettings(QStringLiteral("user-settings-dovra"), QStringLiteral("Dovra"),
+                                   QStringLiteral("KX-21"), 1));
+    entries.push_back(window<CCalibrationTabDialog>(QStringLiteral("calibration"), QSize(215, 358)));
+    entries.push_back({QStringLiteral("calibration-extra"), QSize(182, 130), [](const AtOpen& atOpen) {
+                           CCalibrationExtra dialog;
+                           dialog.m_nLowBin = 3;
+                           dialog.m_nHighBin = 5;
+                           dialog.m_nSpan = 2;
+                           dialog.m_nLowCount = 120;
+                           dialog.m_nHighCount = 96;
+                           dialog.m_nGapCount = 7;
+                           runModal(dialog, atOpen);
+                       }});
+    entries.push_back(window<CQuensa_CmdTesterDlg>(QStringLiteral("command-tester")));
+    entries.push_back(window<CPrintingSetting>(QStringLiteral("printing-setting")));
+    entries.push_back(window<CLabelSetting>(QStringLiteral("label-setting")));
+    entries.push_back(window<CPrinterCopies>(QStringLiteral("printer-copies")));
+    entries.push_back(window<CBlockDrawCommand>(QStringLiteral("line-and-box")));
+    entries.push_back(window<C1D_BarcodeCommand>(QStringLiteral("barcode-1d")));
+    entries.push_back(window<C2D_BarcodeCommand>(QStringLiteral("barcode-2d")));
+    entries.push_back(window<CTextCommand>(QStringLiteral("bitmap-text")));
+    entries.push_back(window<CVectorTextCommand>(QStringLiteral("vector-text")));
+    entries.push_back(window<CQuensaRfidWriteCommand>(QStringLiteral("rfid-write-command")));
+    entries.push_back(window<CQuensaRfidReadCommand>(QStringLiteral("rfid-read-command")));
+    entries.push_back(window<CQuensaRfidPasswordCommand>(QStringLiteral("rfid-password-command")));
+    entries.push_back(window<CQuensaRfidSecurityCommand>(QStringLiteral("rfid-security-command")));
+    entries.push_back(window<CQuensaRfidKillCommand>(QStringLiteral("rfid-kill-command")));
+    entries.push_back(window<CConvertUnit>(QStringLiteral("unit-converter")));
+    entries.push_back(window<CFontFinder>(QStringLiteral("font-finder")));
+    entries.push_back(window<CCharacterSetCommand>(QStringLiteral("character-set")));
+    entries.push_back(window<CTwobytesCodeDlg>(QStringLiteral("two-byte-codes")));
+    entries.push_back(window<CZII_TwobytesCodeDlg>(QStringLiteral("zpl-two-byte-codes")));
+    entries.push_back(window<CCommunicationDlg>(QStringLiteral("communication")));
+    entries.push_back(window<CUserSetting_ZII_QualityDlg>(QStringLiteral("print-quality")));
+    entries.push_back(window<CCheckPrinterStatusTabDlg>(QStringLiteral("printer-status")));
+    entries.push_back(window<CFileTransferDlg>(QStringLiteral("file-transfer")));
+    entries.push_back(window<CPcxFileDownloaderDlg>(QStringLiteral("picture-download")));
+    entries.push_back(window<CPcxImageDlg>(QStringLiteral("picture-preview")));
+    entries.push_back(window<CPrinterTool_ZII_Dlg>(QStringLiteral("printer-tool")));
+    entries.push_back(window<CRFIDSetting>(QStringLiteral("rfid-configuration")));
+    entries.push_back(window<CRFIDWriteRead>(QStringLiteral("rfid-write")));
+    entries.push_back(window<CRFIDRead>(QStringLiteral("rfid-read")));
+    return entries;
+}
+
+}  // namespace ztest

@@ -1,0 +1,213 @@
+// Every window against its template: its size in dialog units at the program's one scale,
+// every numeric field wide enough for its widest legal value, and no control outside its
+// window or on top of another.
+#include "core/Globals.h"
+#include "core/ModelTable.h"
+#include "platform/Services.h"
+#include "tests/layout/DialogCatalogue.h"
+#include "tests/support/MemoryProfileStore.h"
+#include "tests/support/TestClock.h"
+#include "ui/Dialog.h"
+#include "ui/DialogUnits.h"
+#include "ui/IpAddressCtrl.h"
+#include "ui/UpDownCtrl.h"
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTabBar>
+#include <gtest/gtest.h>
+
+namespace ztest {
+void PrintTo(const CatalogueEntry& entry, std::ostream* os)
+{
+    *os << entry.name.toStdString();
+}
+}  // namespace ztest
+
+namespace {
+
+// Templates are laid out by their layouts; the window's size may differ from its template's
+// by the rounding of a few conversions.
+constexpr int kSizeTolerance = 3;
+
+class LayoutTest : public ::testing::TestWithParam<ztest::CatalogueEntry> {
+protected:
+    void SetUp() override { ztest::selectPrinter(QStringLiteral("Ostrel"), QStringLiteral("KX-21")); }
+    void TearDown() override
+    {
+        g_curModelInfo = nullptr;
+        ClearModelTable();
+    }
+
+    // Opens the window shown, as the operator sees it, and runs `check` on it.
+    void withOpenWindow(const std::function<void(ui::Dialog&)>& check)
+    {
+        bool opened = false;
+        GetParam().open([&](ui::Dialog& dialog) {
+            dialog.show();
+            QApplication::processEvents();
+            opened = true;
+            check(dialog);
+        });
+        ASSERT_TRUE(opened);
+    }
+
+    ztest::MemoryProfileStore profile;
+    ztest::TestClock clock;
+    platform::ScopedService<platform::ProfileStore> profileScope{profile};
+    platform::ScopedService<platform::Clock> clockScope{clock};
+};
+
+std::string describe(const QWidget* w)
+{
+    QString text = QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
+    if (const QVariant id = w->property("ctlId"); id.isValid())
+        text += QStringLiteral(" (%1)").arg(id.toInt());
+    return text.toStdString();
+}
+
+bool isControl(const QWidget* w)
+{
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLabel*>(w) ||
+           qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QAbstractScrollArea*>(w) ||
+           qobject_cast<const QAbstractSlider*>(w) || qobject_cast<const QProgressBar*>(w) ||
+           qobject_cast<const ui::UpDownCtrl*>(w) || qobject_cast<const ui::IpAddressCtrl*>(w) ||
+           qobject_cast<const QTabBar*>(w);
+}
+
+// The controls the operator sees: visible, and not a part of another control.
+std::vector<QWidget*> visibleControls(const QWidget& window)
+{
+    std::vector<QWidget*> controls;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (!w->isVisible() || !isControl(w))
+            continue;
+        bool part = false;
+        for (QWidget* p = w->parentWidget(); p && p != &window; p = p->parentWidget())
+            part = part || isControl(p);
+        if (!part)
+            controls.push_back(w);
+    }
+    return controls;
+}
+
+QRect inWindow(const QWidget* w, const QWidget& window)
+{
+    return QRect(w->mapTo(&window, QPoint(0, 0)), w->size());
+}
+
+// The widest value a numeric field takes: the template's for a field whose data sets it,
+// else the wider end of the range of its up-down control.
+QString widestValue(const QLineEdit* edit, const QWidget& window)
+{
+    QString widest = edit->property("widestText").toString();
+    for (const ui::UpDownCtrl* spin : window.findChildren<ui::UpDownCtrl*>()) {
+        if (spin->buddy() != edit)
+            continue;
+        for (int end : {spin->lower(), spin->upper()}) {
+            const QString text = QString::number(end);
+            if (text.size() > widest.size())
+                widest = text;
+        }
+    }
+    return widest;
+}
+
+TEST_P(LayoutTest, WindowHasItsTemplatesSizeAtTheProgramsScale)
+{
+    withOpenWindow([](ui::Dialog& dialog) {
+        const QSize units = dialog.property("templateSize").toSize();
+        ASSERT_TRUE(units.isValid()) << "the template records no size";
+        if (GetParam().partSize.isValid())
+            EXPECT_EQ(units, GetParam().partSize);
+        const QSize expected = ui::DialogUnits::toPixels(units);
+        EXPECT_NEAR(dialog.width(), expected.width(), kSizeTolerance);
+        EXPECT_NEAR(dialog.height(), expected.height(), kSizeTolerance);
+    });
+}
+
+TEST_P(LayoutTest, EveryNumericFieldShowsItsWidestValue)
+{
+    withOpenWindow([](ui::Dialog& dialog) {
+        for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+            if (!edit->isVisible())
+                continue;
+            const QString widest = widestValue(edit, dialog);
+            if (widest.isEmpty())
+                continue;
+            EXPECT_LE(QFontMetrics(edit->font()).horizontalAdvance(widest),
+                      ui::DialogUnits::editTextRoom(*edit))
+                << describe(edit) << " " << edit->width() << " px wide (min " << edit->minimumWidth() << ") cannot show "
+                << widest.toStdString();
+        }
+    });
+}
+
+TEST_P(LayoutTest, NoControlLeavesItsWindowOrCoversAnother)
+{
+    withOpenWindow([](ui::Dialog& dialog) {
+        const std::vector<QWidget*> controls = visibleControls(dialog);
+        for (size_t i = 0; i < controls.size(); ++i) {
+            const QRect r = inWindow(controls[i], dialog);
+            EXPECT_TRUE(dialog.rect().contains(r))
+                << describe(controls[i]) << " at " << r.x() << "," << r.y() << " " << r.width()
+                << "x" << r.height() << " outside " << dialog.width() << "x" << dialog.height();
+            for (size_t j = i + 1; j < controls.size(); ++j) {
+                const QRect other = inWindow(controls[j], dialog);
+                EXPECT_FALSE(r.intersects(other))
+                    << describe(controls[i]) << " covers " << describe(controls[j]);
+            }
+        }
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, LayoutTest, ::testing::ValuesIn(ztest::dialogCatalogue()),
+                         [](const auto& info) {
+                             QString name = info.param.name;
+                             return name.replace(QLatin1Char('-'), QLatin1Char('_')).toStdString();
+                         });
+
+// The fields whose widest values the builders' descriptions give: positions up to 1000 with
+// the float's decimals, heights up to 1000.
+struct WidestCase {
+    const char* window;
+    int id;
+    const char* widest;
+};
+
+class NamedFieldTest : public LayoutTest {};
+
+TEST_F(NamedFieldTest, BuilderFieldsShowTheirWidestValues)
+{
+    const WidestCase cases[] = {
+        {"barcode-1d", 1230, "999.999"}, {"barcode-1d", 1232, "999.999"},
+        {"barcode-1d", 1239, "1000"},    {"bitmap-text", 1280, "999.999"},
+        {"bitmap-text", 1282, "999.999"},
+    };
+    for (const ztest::CatalogueEntry& entry : ztest::dialogCatalogue()) {
+        for (const WidestCase& c : cases) {
+            if (entry.name != QLatin1String(c.window))
+                continue;
+            entry.open([&](ui::Dialog& dialog) {
+                dialog.show();
+                QApplication::processEvents();
+                auto* edit = dialog.item<QLineEdit>(c.id);
+                ASSERT_NE(edit, nullptr) << c.window << " " << c.id;
+                EXPECT_LE(QFontMetrics(edit->font()).horizontalAdvance(QString::fromLatin1(c.widest)),
+                          ui::DialogUnits::editTextRoom(*edit))
+                    << c.window << " " << c.id << " cannot show " << c.widest;
+            });
+        }
+    }
+}
+
+}  // namespace
