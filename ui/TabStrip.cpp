@@ -21,7 +21,7 @@ public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
     {
         if (metric == PM_TabBarTabHSpace)
-            return 8;
+            return 2;
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };

@@ -37,6 +37,9 @@
 #include "workbench/CVectorTextCommand.h"
 #include "workbench/CZII_TwobytesCodeDlg.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTabBar>
 #include <memory>
 
 namespace ztest {
@@ -63,18 +66,37 @@ CatalogueEntry window(const QString& name, QSize partSize = {})
             }};
 }
 
-// The user-setting window for a printer.
-CatalogueEntry userSettings(const QString& name, const QString& language, const QString& model,
-                            int menuMode)
+// Clicks a tab of the window's tab strip, as the operator does.
+void clickTab(ui::Dialog& dialog, int index)
 {
-    return {name, QSize(239, 311), [language, model, menuMode](const AtOpen& atOpen) {
+    auto* tabs = dialog.findChild<QTabBar*>();
+    if (!tabs || index <= 0)
+        return;
+    const QPoint at = tabs->tabRect(index).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, tabs->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tabs, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, tabs->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(tabs, &release);
+}
+
+// The user-setting window for a printer, with the tab of that index chosen.
+CatalogueEntry userSettings(const QString& name, const QString& language, const QString& model,
+                            int menuMode, int tab = 0)
+{
+    return {name, QSize(239, 311), [language, model, menuMode, tab](const AtOpen& atOpen) {
                 const QString oldLanguage = g_language;
                 const int oldMode = g_menuMode;
                 _VANTOPRT_INFO* oldRecord = g_curModelInfo;
                 selectPrinter(language, model, menuMode);
                 {
                     CUserSettingDialog dialog;
-                    runModal(dialog, atOpen);
+                    runModal(dialog, [&](ui::Dialog& d) {
+                        d.show();
+                        clickTab(d, tab);
+                        atOpen(d);
+                    });
                 }
                 g_language = oldLanguage;
                 g_menuMode = oldMode;
@@ -106,8 +128,12 @@ std::vector<CatalogueEntry> dialogCatalogue()
                        }});
     entries.push_back(userSettings(QStringLiteral("user-settings"), QStringLiteral("Ostrel"),
                                    QStringLiteral("KX-21"), 1));
+    const char* tabs[] = {"basic", "advanced", "clock", "language", "others"};
+    for (int i = 0; i < 5; ++i)
+        entries.push_back(userSettings(QStringLiteral("user-settings-%1").arg(QLatin1String(tabs[i])),
+                                       QStringLiteral("Ostrel"), QStringLiteral("KX-21"), 1, i + 1));
     entries.push_back(userSettings(QStringLiteral("user-settings-power"), QStringLiteral("Ostrel"),
-                                   QStringLiteral("KX-30"), 1));
+                                   QStringLiteral("KX-30"), 1, 5));
     entries.push_back(userSettings(QStringLiteral("user-settings-dovra"), QStringLiteral("Dovra"),
                                    QStringLiteral("KX-21"), 1));
     entries.push_back(window<CCalibrationTabDialog>(QStringLiteral("calibration"), QSize(215, 358)));

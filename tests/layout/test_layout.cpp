@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -155,6 +156,12 @@ TEST_P(LayoutTest, EveryNumericFieldShowsItsWidestValue)
 TEST_P(LayoutTest, NoControlLeavesItsWindowOrCoversAnother)
 {
     withOpenWindow([](ui::Dialog& dialog) {
+        // Every tab in view: none behind the scroll arrows.
+        for (QTabBar* tabs : dialog.findChildren<QTabBar*>()) {
+            if (tabs->isVisible() && tabs->count() > 0)
+                EXPECT_LE(tabs->tabRect(tabs->count() - 1).right(), tabs->width())
+                    << describe(tabs) << " hides tabs behind its scroll arrows";
+        }
         const std::vector<QWidget*> controls = visibleControls(dialog);
         for (size_t i = 0; i < controls.size(); ++i) {
             const QRect r = inWindow(controls[i], dialog);
@@ -207,6 +214,47 @@ TEST_F(NamedFieldTest, BuilderFieldsShowTheirWidestValues)
                     << c.window << " " << c.id << " cannot show " << c.widest;
             });
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The Basic page's six lock boxes stand in one column, and the caption "Lock" heads that
+// column above all three groups.
+TEST_F(NamedFieldTest, BasicPageLockBoxesStandInOneColumnUnderLock)
+{
+    for (const ztest::CatalogueEntry& entry : ztest::dialogCatalogue()) {
+        if (entry.name != QLatin1String("user-settings-basic"))
+            continue;
+        entry.open([](ui::Dialog& window) {
+            window.show();
+            QApplication::processEvents();
+            std::vector<QRect> boxes;
+            for (QWidget* w : window.findChildren<QWidget*>()) {
+                const int id = w->property("ctlId").toInt();
+                if (w->isVisible() && (id == 1087 || (id >= 1091 && id <= 1096 && id != 1093)))
+                    boxes.push_back(inWindow(w, window));
+            }
+            ASSERT_EQ(boxes.size(), 6u);
+            for (const QRect& box : boxes)
+                EXPECT_EQ(box.left(), boxes.front().left());
+            QLabel* caption = nullptr;
+            for (QLabel* label : window.findChildren<QLabel*>()) {
+                if (label->isVisible() && label->text() == QLatin1String("Lock"))
+                    caption = label;
+            }
+            ASSERT_NE(caption, nullptr);
+            const QRect c = inWindow(caption, window);
+            EXPECT_NEAR(c.center().x(), boxes.front().center().x(), 3);
+            int firstGroupTop = window.height();
+            for (QGroupBox* group : window.findChildren<QGroupBox*>()) {
+                if (group->isVisible())
+                    firstGroupTop = std::min(firstGroupTop, inWindow(group, window).top());
+            }
+            EXPECT_LE(c.bottom(), firstGroupTop) << "the caption stands inside the first group";
+        });
     }
 }
 
