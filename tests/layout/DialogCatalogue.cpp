@@ -134,6 +134,11 @@ std::vector<CatalogueEntry> dialogCatalogue()
                                        QStringLiteral("Ostrel"), QStringLiteral("KX-21"), 1, i + 1));
     entries.push_back(userSettings(QStringLiteral("user-settings-power"), QStringLiteral("Ostrel"),
                                    QStringLiteral("KX-30"), 1, 5));
+    // The second configuration's page set, which the program builds but never shows.
+    const char* modeZeroTabs[] = {"interface", "language", "print-and-page", "hardware", "printer"};
+    for (int i = 0; i < 5; ++i)
+        entries.push_back(userSettings(QStringLiteral("user-settings-mode-0-%1").arg(QLatin1String(modeZeroTabs[i])),
+                                       QStringLiteral("Ostrel"), QStringLiteral("KX-21"), 0, i));
     entries.push_back(userSettings(QStringLiteral("user-settings-dovra"), QStringLiteral("Dovra"),
                                    QStringLiteral("KX-21"), 1));
     entries.push_back(window<CCalibrationTabDialog>(QStringLiteral("calibration"), QSize(215, 358)));
