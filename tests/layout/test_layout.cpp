@@ -20,7 +20,10 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTabBar>
@@ -173,6 +176,40 @@ TEST_P(LayoutTest, NoControlLeavesItsWindowOrCoversAnother)
                 EXPECT_FALSE(r.intersects(other))
                     << describe(controls[i]) << " covers " << describe(controls[j]);
             }
+        }
+    });
+}
+
+// A caption shown in part reads as another word ("Save Calibratio").
+TEST_P(LayoutTest, EveryCaptionShowsInFull)
+{
+    withOpenWindow([](ui::Dialog& dialog) {
+        for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
+            const QString title = QString(group->title()).remove(QLatin1Char('&'));
+            if (group->isVisible() && !title.isEmpty())
+                EXPECT_GE(group->width(), QFontMetrics(group->font()).horizontalAdvance(title))
+                    << describe(group) << " shows \"" << title.toStdString() << "\" in part";
+        }
+        for (QWidget* w : visibleControls(dialog)) {
+            QString text;
+            int needed = 0;
+            const QFontMetrics metrics(w->font());
+            if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap() && label->pixmap().isNull()) {
+                text = label->text();
+                for (const QString& line : QString(text).remove(QLatin1Char('&')).split(QLatin1Char('\n')))
+                    needed = std::max(needed, metrics.horizontalAdvance(line));
+            } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+                text = button->text();
+                needed = metrics.horizontalAdvance(QString(text).remove(QLatin1Char('&'))) + 4;
+            } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+                // The box's hint is its indicator and its text, the text's width rounded
+                // up; a pixel less still shows every glyph.
+                text = static_cast<QAbstractButton*>(w)->text();
+                needed = w->minimumSizeHint().width() - 1;
+            }
+            if (!text.isEmpty())
+                EXPECT_GE(w->width(), needed) << describe(w) << " shows \"" << text.toStdString()
+                                              << "\" in part";
         }
     });
 }
