@@ -15,6 +15,7 @@
 #include "rfid/CRFIDSetting.h"
 #include "rfid/CRFIDWriteRead.h"
 #include "shell/CZentrovaDlg.h"
+#include "tests/support/DialogDriver.h"
 #include "ui/TestHooks.h"
 #include "workbench/C1D_BarcodeCommand.h"
 #include "workbench/C2D_BarcodeCommand.h"
@@ -38,6 +39,10 @@
 #include "workbench/CZII_TwobytesCodeDlg.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QDir>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <memory>
@@ -47,6 +52,9 @@ namespace ztest {
 namespace {
 
 using AtOpen = std::function<void(ui::Dialog&)>;
+
+constexpr int kTesterCommands = 1056;  // the command tester's "Ostrel Command" text
+constexpr int kDitherList = 1131;  // the picture preview's "Dither : " list
 
 // Runs the window modally; the test hooks call `atOpen` in place of its event loop.
 template <class D>
@@ -104,6 +112,31 @@ CatalogueEntry userSettings(const QString& name, const QString& language, const 
             }};
 }
 
+// A label as an image editor would save it: a caption, a frame, bars and a grey ramp.
+QImage samplePicture()
+{
+    QImage image(420, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 6));
+    painter.drawRoundedRect(QRectF(8, 8, 404, 284), 18, 18);
+    QFont font = painter.font();
+    font.setPixelSize(48);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(QRect(0, 24, 420, 70), Qt::AlignCenter, QStringLiteral("ZENTROVA"));
+    for (int i = 0; i < 46; ++i) {
+        const int width = (i * 7 % 5 == 0) ? 6 : 3;
+        painter.fillRect(40 + i * 7, 110, width, 90, Qt::black);
+    }
+    QLinearGradient ramp(40, 0, 380, 0);
+    ramp.setColorAt(0, Qt::black);
+    ramp.setColorAt(1, Qt::white);
+    painter.fillRect(QRect(40, 220, 340, 50), ramp);
+    return image;
+}
+
 }  // namespace
 
 void selectPrinter(const QString& language, const QString& model, int menuMode)
@@ -152,7 +185,18 @@ std::vector<CatalogueEntry> dialogCatalogue()
                            dialog.m_nGapCount = 7;
                            runModal(dialog, atOpen);
                        }});
-    entries.push_back(window<CQuensa_CmdTesterDlg>(QStringLiteral("command-tester")));
+    entries.push_back({QStringLiteral("command-tester"), {}, [](const AtOpen& atOpen) {
+                           CQuensa_CmdTesterDlg dialog;
+                           // A label as the builders compose it.
+                           runModal(dialog, [&atOpen](ui::Dialog& d) {
+                               d.SetDlgItemText(kTesterCommands,
+                                                QStringLiteral("SW812\r\nSL1219,24,G\r\nSM40,40\r\n"
+                                                               "T20,20,3,1,1,0,0,N,N,'QUORVIN BRESSANT'\r\n"
+                                                               "B1100,100,0,2,7,100,0,1,'123456789'\r\n"
+                                                               "BD100,100,800,120,O\r\n"));
+                               atOpen(d);
+                           });
+                       }});
     entries.push_back(window<CPrintingSetting>(QStringLiteral("printing-setting")));
     entries.push_back(window<CLabelSetting>(QStringLiteral("label-setting")));
     entries.push_back(window<CPrinterCopies>(QStringLiteral("printer-copies")));
@@ -176,7 +220,23 @@ std::vector<CatalogueEntry> dialogCatalogue()
     entries.push_back(window<CCheckPrinterStatusTabDlg>(QStringLiteral("printer-status")));
     entries.push_back(window<CFileTransferDlg>(QStringLiteral("file-transfer")));
     entries.push_back(window<CPcxFileDownloaderDlg>(QStringLiteral("picture-download")));
-    entries.push_back(window<CPcxImageDlg>(QStringLiteral("picture-preview")));
+    entries.push_back({QStringLiteral("picture-preview"), {}, [](const AtOpen& atOpen) {
+                           // A fixed path, so the window's caption line is the same at every run.
+                           const QString folder = QDir::temp().filePath(QStringLiteral("zentrova-sample"));
+                           QDir().mkpath(folder);
+                           const QString path = folder + QStringLiteral("/label.png");
+                           samplePicture().save(path);
+                           {
+                               CPcxImageDlg dialog;
+                               dialog.SetImagePath(path);
+                               // Grey as the printer's dots show it: error diffusion.
+                               runModal(dialog, [&atOpen](ui::Dialog& d) {
+                                   ztest::choose(d, kDitherList, 1);
+                                   atOpen(d);
+                               });
+                           }
+                           QDir(folder).removeRecursively();
+                       }});
     entries.push_back(window<CPrinterTool_ZII_Dlg>(QStringLiteral("printer-tool")));
     entries.push_back(window<CRFIDSetting>(QStringLiteral("rfid-configuration")));
     entries.push_back(window<CRFIDWriteRead>(QStringLiteral("rfid-write")));
