@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QProxyStyle>
 #include <QResizeEvent>
-#include <QStyleFactory>
 #include <QScopedValueRollback>
+#include <QStyleFactory>
 #include <QTabBar>
 #include <algorithm>
 
