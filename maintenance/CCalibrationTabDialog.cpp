@@ -32,9 +32,17 @@ bool CCalibrationTabDialog::OnInitDialog()
     m_tabCtrl->CreatePages();
     m_tabCtrl->insertItem(0, ui::LoadString(IDS_CALIBRATION_TAB));
     m_tabCtrl->setCurrentItem(0);
-    ReserveTabPageArea(*m_tabCtrl, {m_tabCtrl->m_pPage[0], m_tabCtrl->m_pPage[1]});
+    // Room for the page the one tab shows; the manual page has no tab and is never shown.
+    ReserveTabPageArea(*m_tabCtrl, {m_tabCtrl->m_pPage[m_tabCtrl->ShownPage()]});
     m_tabCtrl->LayoutPages();
     return true;
+}
+
+void CCalibrationTabDialog::resizeEvent(QResizeEvent* event)
+{
+    ui::Dialog::resizeEvent(event);
+    if (m_tabCtrl && m_tabCtrl->m_pPage[1] && m_tabCtrl->m_pPage[1]->parentWidget() == this)
+        m_tabCtrl->LayoutPages();
 }
 
 void CCalibrationTabDialog::DoDataExchange(ui::DataExchange& dx)

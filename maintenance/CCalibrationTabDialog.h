@@ -19,6 +19,11 @@ public:
 
     CCalibrationTabCtrl* m_tabCtrl = nullptr;
 
+protected:
+    // The pages lie over the hidden tab control's display area, wherever the window's
+    // layout puts it.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     Ui::CCalibrationTabDialog m_ui;
 };

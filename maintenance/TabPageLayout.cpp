@@ -26,11 +26,11 @@ void ReserveTabPageArea(ui::TabStrip& tabs, const std::vector<QWidget*>& pages)
     QSize needed;
     for (const QWidget* page : pages) {
         if (page)
-            needed = needed.expandedTo(page->sizeHint());
+            needed = needed.expandedTo(page->minimumSizeHint());
     }
+    // The window has its template's size: tabs that do not fit scroll, as on a one-line
+    // tab control.
     const QSize tabsHint = tabs.itemCount() > 0 ? tabs.tabBar()->sizeHint() : QSize();
-    // Wide enough for every tab, so none hides behind the scroll arrows.
-    needed.setWidth(std::max(needed.width(), tabsHint.width()));
     tabs.setMinimumSize(needed + QSize(0, tabsHint.height() + 2));
     if (QWidget* window = tabs.parentWidget(); window && window->layout())
         window->layout()->activate();

@@ -12,6 +12,6 @@ class TabStrip;
 // (in the parent's coordinates), hides them all and shows `shownPage` (-1: none).
 void LayoutTabPages(const ui::TabStrip& tabs, const std::vector<QWidget*>& pages, int shownPage);
 
-// Makes the strip's display area large enough for the largest page, and lets the window's
+// Makes the strip's display area large enough for every page's minimum, and lets the window's
 // layout place the strip before the pages are laid over it.
 void ReserveTabPageArea(ui::TabStrip& tabs, const std::vector<QWidget*>& pages);

@@ -2,6 +2,7 @@
 
 #include "ui/ControlText.h"
 #include "ui/DataExchange.h"
+#include "ui/DialogUnits.h"
 #include "ui/IpAddressCtrl.h"
 #include "ui/TabStrip.h"
 #include "ui/TestHooks.h"
@@ -178,12 +179,36 @@ private:
     QPointer<QPushButton> m_default;
 };
 
-Dialog::Dialog(QWidget* parent) : QDialog(parent) {}
+Dialog::Dialog(QWidget* parent) : QDialog(parent)
+{
+    setFont(DialogUnits::font());
+}
 
 Dialog::~Dialog() = default;
 
+void Dialog::applyTemplateGeometry()
+{
+    // An edit is as wide as the widest value its range or its data allows.
+    forEachOwnControl(this, [](int, QWidget* w) {
+        auto* edit = qobject_cast<QLineEdit*>(w);
+        const QString widest = w->property("widestText").toString();
+        if (!edit || widest.isEmpty())
+            return;
+        const int needed = DialogUnits::editWidthFor(*edit, widest);
+        if (edit->minimumWidth() < needed)
+            edit->setMinimumWidth(needed);
+        if (edit->maximumWidth() < needed)
+            edit->setMaximumWidth(needed);
+    });
+    // A window takes its template's size; a child page is sized by the window it sits in.
+    const QSize units = property("templateSize").toSize();
+    if (units.isValid() && isWindow())
+        setFixedSize(DialogUnits::toPixels(units));
+}
+
 void Dialog::prepareRun()
 {
+    applyTemplateGeometry();
     if (m_template)
         m_template->restore();
     else

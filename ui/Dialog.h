@@ -92,6 +92,9 @@ private:
     void bindActivated(int id, std::function<void()> handler);
     void bindEdited(int id, std::function<void()> handler);
     void prepareRun();
+    // The template's size in dialog units ("templateSize") for a window, and the width
+    // its widest value needs ("widestText") for each edit.
+    void applyTemplateGeometry();
     void onButton(int id);
     void connectButton(int id);
     void indexControls() const;

@@ -1,14 +1,38 @@
 #include "ui/TabStrip.h"
 
+#include <QApplication>
+#include <QProxyStyle>
 #include <QResizeEvent>
 #include <QScopedValueRollback>
+#include <QStyleFactory>
 #include <QTabBar>
 #include <algorithm>
 
 namespace ui {
 
+namespace {
+
+// Tabs with the narrow side padding of a one-line tab control, so a window of its
+// template's width shows all its tabs.
+class NarrowTabStyle : public QProxyStyle {
+public:
+    NarrowTabStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 2;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+}  // namespace
+
 TabStrip::TabStrip(QWidget* parent) : QWidget(parent), m_tabs(new QTabBar(this))
 {
+    auto* style = new NarrowTabStyle;
+    style->setParent(m_tabs);
+    m_tabs->setStyle(style);
     m_tabs->setDrawBase(true);
     m_tabs->setExpanding(false);
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
