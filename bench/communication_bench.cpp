@@ -1,10 +1,12 @@
 // The heavy paths of the two windows that load a job file: the communication window (File
 // Open, Send, Save to File) and the command tester (Load, Multi Send, Save), on job files of
 // 50 MiB and on long single lines; a keystroke in the loaded document; and every sample
-// label of every two-byte code page built in one run.
+// label of every two-byte code page built in one run; Replace All and its undo over a
+// million matches; a keystroke beside a cut point of a long line.
 #include "bench/QtBenchMain.h"
 #include "link/Comm.h"
 #include "platform/Services.h"
+#include "ui/FindReplaceDialog.h"
 #include "tests/support/FakeDeviceIo.h"
 #include "tests/support/FakeProcess.h"
 #include "tests/support/TestClock.h"
@@ -19,9 +21,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -33,7 +39,8 @@ constexpr qsizetype kMiB = 1024 * 1024;
 // Job files as operators keep them: short label lines; the long hex lines of a picture
 // download; one graphic field among short lines; a job with no line end at all.
 // The short lines come with CR LF and, as on Linux, with LF alone.
-enum Job { ShortLines, Lines64KiB, OneLongLine, NoLineEnd, ShortLinesLf };
+// A job whose every short line holds one "X" is what Replace All goes through.
+enum Job { ShortLines, Lines64KiB, OneLongLine, NoLineEnd, ShortLinesLf, OneXPerLine };
 
 QByteArray linesOf(qsizetype lineLength, qsizetype total, QByteArrayView end = "\r\n")
 {
@@ -61,6 +68,8 @@ QByteArray jobBytes(Job job)
         return QByteArray(50 * kMiB, 'A');
     case ShortLinesLf:
         return linesOf(36, 50 * kMiB, "\n");
+    case OneXPerLine:
+        return linesOf(42, 50 * kMiB, "X\r\n");
     }
     return {};
 }
@@ -138,6 +147,7 @@ public:
     }
 
     qsizetype written() const { return m_printer.written.size(); }
+    ui::Dialog* window() const { return m_window.get(); }
 
 private:
     struct Ids {
@@ -208,6 +218,50 @@ void BM_Keystroke(benchmark::State& state)
         bench.type(u'X');
 }
 
+// Replace All of "X" by "YY" in the communication window, then its undo, each until painted.
+void BM_ReplaceAll(benchmark::State& state)
+{
+    Bench bench(0);
+    const bool undo = state.range(0) != 0;
+    auto* window = static_cast<CCommunicationDlg*>(bench.window());
+    bench.open(jobPath(OneXPerLine));
+    bench.click(comm_dlg::IDC_REPLACE);
+    ui::FindReplaceDialog* dialog = window->m_pFindDialog;
+    dialog->findEdit()->setText(QStringLiteral("X"));
+    dialog->replaceEdit()->setText(QStringLiteral("YY"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench.open(jobPath(OneXPerLine));
+        if (undo) {
+            dialog->replaceAllButton()->click();
+            bench.shown();
+        }
+        state.ResumeTiming();
+        if (undo)
+            bench.edit()->undo();
+        else
+            dialog->replaceAllButton()->click();
+        bench.shown();
+    }
+}
+
+// A character typed at a cut point in the middle of a 1.5 MB line, until it is painted.
+void BM_KeystrokeAtCutPoint(benchmark::State& state)
+{
+    Bench bench(int(state.range(0)));
+    bench.open(jobPath(OneLongLine));
+    const QTextDocument* document = bench.edit()->document();
+    // The long line starts after ten short ones and is cut every 1024 characters.
+    QTextCursor cut(bench.edit()->document());
+    cut.setPosition(document->findBlockByNumber(10 + 700).position());
+    bench.edit()->setTextCursor(cut);
+    bench.edit()->setFocus();
+    bench.edit()->ensureCursorVisible();
+    bench.shown();
+    for (auto _ : state)
+        bench.type(u'X');
+}
+
 void jobArgs(benchmark::internal::Benchmark* b)
 {
     b->ArgNames({"window", "job"});
@@ -257,6 +311,8 @@ BENCHMARK(BM_Open)->Apply(jobArgs)->Unit(benchmark::kMillisecond)->UseRealTime()
 BENCHMARK(BM_Send)->Apply(jobArgs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_Save)->Apply(jobArgs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_Keystroke)->Apply(keystrokeArgs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ReplaceAll)->DenseRange(0, 1)->ArgName("undo")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_KeystrokeAtCutPoint)->DenseRange(0, 1)->ArgName("window")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 int main(int argc, char** argv)
 {

@@ -1,40 +1,62 @@
 #pragma once
 
-#include "ui/LineEndTable.h"
+#include "ui/LineEnd.h"
 #include "ui/ShownText.h"
 
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QPointF>
 #include <QString>
+#include <QStringView>
 #include <QTextCursor>
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QMimeData;
-
 namespace ui {
 
-// A multi-line edit whose text keeps its own line ends: a text set, loaded or pasted comes
-// back byte for byte (lone CR, lone LF, CR LF, line and paragraph separators), while every
-// line end shows as a line break; Enter gives CR LF. A line of any length shows in pieces,
-// so that its layout stays fast.
+// A multi-line edit whose text keeps its own line ends: a text set, loaded, pasted or
+// dropped comes back byte for byte (lone CR, lone LF, CR LF, line and paragraph separators)
+// through every edit, undo and redo, while every line end shows as a line break; Enter gives
+// CR LF. The document itself carries what each break stands for. A line of any length shows
+// in pieces, so that its layout stays fast; to the keys, the mouse and the text a cut
+// between two pieces is no position of its own.
 class RawTextEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit RawTextEdit(QWidget* parent = nullptr);
+    ~RawTextEdit() override;
 
     QString text() const;
-    // An unchanged text is not set again, so the caret and scroll position stay.
+    // A new text, as the Writer puts it in. An unchanged text is not set again, so the caret
+    // and scroll position stay.
     void setText(const QString& text);
 
-    // Replaces `length` characters at each of the document positions (ascending, apart) by
-    // the replacement, in one undo step; the line ends between them stay. Returns the
-    // position after the last replacement.
-    qsizetype replaceAt(const std::vector<qsizetype>& positions, qsizetype length,
-                        const QString& replacement);
+    // Positions in text() (UTF-16 units) and in the document. One inside a two-character
+    // line end rounds down to the break or, with roundUp, past it.
+    qsizetype exactPosition(qsizetype documentPosition) const;
+    qsizetype documentPosition(qsizetype exactPosition, bool roundUp = false) const;
 
-    // Puts a text into the emptied edit piece by piece, as setText would put it whole, so that
-    // a long text is never held beside the document's own copy. The last piece is in when
-    // the writer goes.
+    // Selects text() from start to end; exactSelection() gives that back while the selection
+    // and the text stay as they are, and otherwise the selection's own extent.
+    void selectExact(qsizetype start, qsizetype end);
+    std::pair<qsizetype, qsizetype> exactSelection() const;
+
+    // Replaces text() from start to end by the replacement, in one undo step.
+    void replaceExact(qsizetype start, qsizetype end, QStringView replacement);
+    // Replaces `length` characters of text() at each of the positions (ascending, apart) by
+    // the replacement, in one edit and one undo step; the caret ends after the last one.
+    void replaceAll(const std::vector<qsizetype>& positions, qsizetype length,
+                    const QString& replacement);
+
+    // Puts a text into the emptied edit piece by piece, so that a long text is never held
+    // beside the document's own copy. The edit ends as for a new text: caret at the start,
+    // no undo, unmodified. The last piece is in when the writer goes.
+    // Removes the selection as the keys do, into the clipboard.
+    void cut();
+
     class Writer {
     public:
         explicit Writer(RawTextEdit* edit);
@@ -45,28 +67,54 @@ public:
         void append(QStringView piece);
 
     private:
-        void put();
-
         RawTextEdit* m_edit;
-        ShownText m_shown;
-        QString m_piece;
-        bool m_started = false;
-        bool m_undo = true;
+        bool m_undo;
         QTextCursor m_end;
+        ShownText m_shown{m_end};
     };
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
-    void contentsChange(int position, int removed, int added);
+    struct Break {
+        qsizetype document;  // where the break stands
+        qsizetype exact;     // where what it stands for starts in text()
+        LineEnd end;
+    };
+    struct Selection {
+        qsizetype start, end, anchor, position;
+    };
 
-    LineEndTable m_ends;
-    bool m_ownChange = false;  // the table follows a change of ours by itself
-    std::vector<LineEndTable::Entry> m_inserted;  // of a paste the document has not reported
-    mutable QString m_text;  // the text while the document is unchanged
+    // The exact text of the document from `from` to `to`, with its breaks when asked.
+    QString exactText(qsizetype from, qsizetype to, std::vector<Break>* breaks = nullptr) const;
+    const std::vector<Break>& breaks() const;
+    void contentsChange();
+    void stepOverCut(QKeyEvent* event);
+    bool removeByKey(QKeyEvent* event);
+    void extendWordOverCuts();
+    qsizetype lineStart(qsizetype position) const;
+    qsizetype lineEnd(qsizetype position) const;
+    void selectLine(qsizetype position);
+
+    // Derived from the document, and dropped at each of its changes.
+    mutable QString m_text;
     mutable bool m_textKnown = false;
+    mutable std::vector<Break> m_breaks;
+    mutable bool m_breaksKnown = false;
+    std::optional<Selection> m_exactSelection;
+
+    QElapsedTimer m_sinceDoubleClick;
+    QPointF m_doubleClickAt;
+    std::optional<qsizetype> m_tripleClickAt;
 };
 
 }  // namespace ui

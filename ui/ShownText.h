@@ -1,45 +1,43 @@
 #pragma once
 
-#include "ui/LineEndTable.h"
+#include "ui/LineEnd.h"
 
 #include <QString>
 #include <QStringView>
-
-#include <vector>
+#include <QTextCursor>
 
 namespace ui {
 
-// Turns a text, given in pieces, into the characters a text document shows for it: one break
-// ("\n" for a new paragraph, or a line separator inside one) for each line end, and a Piece
-// break inside every line longer than kPieceLength. A CR LF split between two pieces stays one
-// line end. Records the entries of the breaks that are not CR LF.
+// Puts a text, given in pieces, into a text document at a cursor, with each line end as a
+// break that carries what it stands for, and a Piece break inside every line longer than
+// kPieceLength. A CR LF split between two pieces stays one line end. Characters the document
+// keeps for itself become the code page's default character, as those it lacks do on the way
+// to the printer. The caller holds the edit block.
 class ShownText {
 public:
     static constexpr qsizetype kPieceLength = 1024;
 
-    // position: where the first character will stand in the document.
-    explicit ShownText(qsizetype position = 0) : m_position(position) {}
+    // The text goes in at the cursor's position, and the cursor ends after it.
+    explicit ShownText(QTextCursor& cursor);
 
-    // Appends the shown form of piece to out.
-    void append(QStringView piece, QString& out);
-    // The shown form of a CR held back at the end of the last piece.
-    void finish(QString& out);
-
-    const std::vector<LineEndTable::Entry>& entries() const { return m_entries; }
-
-    static QString shown(QStringView text, std::vector<LineEndTable::Entry>* entries = nullptr,
-                         qsizetype position = 0);
+    void append(QStringView piece);
+    // Puts in what is held back: the characters not yet written and a last CR.
+    void finish();
 
 private:
-    void lineBreak(LineEnd end, QChar*& out);
+    void lineBreak(LineEnd end);
+    void flush();
 
-    qsizetype m_position;
+    QTextCursor& m_cursor;
+    const QChar m_stand;  // for characters the document keeps for itself
+    QString m_run;  // characters not yet put in; its line separators stand for m_runEnd
+    LineEnd m_runEnd = LineEnd::CrLf;
+    bool m_runHasBreak = false;
     qsizetype m_lineLength = 0;
     qsizetype m_breaks = 0;
     qsizetype m_blockLines = 0;
     qsizetype m_blockLength = 0;
     bool m_pendingCr = false;
-    std::vector<LineEndTable::Entry> m_entries;
 };
 
 }  // namespace ui

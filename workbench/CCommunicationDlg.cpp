@@ -207,8 +207,8 @@ void CCommunicationDlg::OnFindReplace(ui::FindReplaceDialog* dialog)
         m_pFindDialog = nullptr;
         return;
     }
-    // Positions are those of the edit's own characters, one per line end.
-    const QString text = ui::documentLines(m_ui.editSend->document());
+    // The search runs on the exact text, line ends as they are.
+    const QString text = sendEdit()->text();
     const QString find = dialog->GetFindString();
     if (find.isEmpty())
         return;
@@ -223,7 +223,7 @@ void CCommunicationDlg::OnFindReplace(ui::FindReplaceDialog* dialog)
 
 void CCommunicationDlg::findNext(const QString& text, const QString& find)
 {
-    const qsizetype from = m_ui.editSend->textCursor().selectionEnd();
+    const qsizetype from = sendEdit()->exactSelection().second;
     const qsizetype p = text.indexOf(find, from, Qt::CaseSensitive);
     if (p >= 0)
         selectInSendEdit(p, find.size());
@@ -232,15 +232,13 @@ void CCommunicationDlg::findNext(const QString& text, const QString& find)
 void CCommunicationDlg::replaceCurrent(const QString& text, const QString& find,
                                        const QString& replacement)
 {
-    QTextCursor cursor = m_ui.editSend->textCursor();
-    const qsizetype oldEnd = cursor.selectionEnd();
+    const auto [start, oldEnd] = sendEdit()->exactSelection();
     qsizetype shift = 0;
-    if (cursor.hasSelection()) {
+    if (oldEnd > start) {
         // The shift is what this replacement moved the rest by: a selection that is not
         // the find text (the operator may select anything) has a length of its own.
-        shift = replacement.size() - (cursor.selectionEnd() - cursor.selectionStart());
-        cursor.insertText(replacement);
-        m_ui.editSend->setTextCursor(cursor);
+        shift = replacement.size() - (oldEnd - start);
+        sendEdit()->replaceExact(start, oldEnd, replacement);
     }
     const qsizetype p = text.indexOf(find, oldEnd, Qt::CaseSensitive);
     if (p >= 0)
@@ -254,21 +252,13 @@ void CCommunicationDlg::replaceAll(const QString& text, const QString& find,
     for (qsizetype p = text.indexOf(find, 0, Qt::CaseSensitive); p >= 0;
          p = text.indexOf(find, p + find.size(), Qt::CaseSensitive))
         found.push_back(p);
-    if (found.empty())
-        return;
-    QTextCursor cursor = m_ui.editSend->textCursor();
-    cursor.setPosition(static_cast<int>(sendEdit()->replaceAt(found, find.size(), replacement)));
-    m_ui.editSend->setTextCursor(cursor);
-    m_ui.editSend->ensureCursorVisible();
+    sendEdit()->replaceAll(found, find.size(), replacement);
 }
 
 void CCommunicationDlg::selectInSendEdit(qsizetype start, qsizetype length)
 {
-    QTextCursor cursor = m_ui.editSend->textCursor();
-    cursor.setPosition(static_cast<int>(start));
-    cursor.setPosition(static_cast<int>(start + length), QTextCursor::KeepAnchor);
     m_ui.editSend->setFocus();
-    m_ui.editSend->setTextCursor(cursor);
+    sendEdit()->selectExact(start, start + length);
     m_ui.editSend->ensureCursorVisible();
 }
 

@@ -79,17 +79,17 @@ qsizetype markSize(Form form)
     return form == Form::Utf8 ? 3 : form == Form::Ansi ? 0 : 2;
 }
 
-// The characters of bytes after the mark, up to the first zero; of a piece of them, when
-// continued.
-QString decodeBody(Form form, QByteArrayView bytes, bool continued = false)
+// The characters of bytes after the mark, or of a piece of them, up to the first zero.
+QString decodeBody(Form form, QByteArrayView bytes)
 {
     switch (form) {
     case Form::Utf8: {
-        // fromUtf8 drops a byte-order mark at its start, which inside the text is a character.
+        // fromUtf8 drops a byte-order mark at its start, which after the file's own mark is a
+        // character of the text.
         static constexpr QByteArrayView kMark("\xEF\xBB\xBF");
         QString text;
         bytes = upToZero(bytes);
-        while (continued && bytes.startsWith(kMark)) {
+        while (bytes.startsWith(kMark)) {
             text += QChar(0xFEFF);
             bytes = bytes.sliced(kMark.size());
         }
@@ -150,7 +150,6 @@ bool CommandTextFile::read(const QString& path, const std::function<void(QString
     QByteArray pending;
     std::optional<Form> form;
     qsizetype markLeft = 0;
-    bool continued = false;
     for (bool atEnd = false, ended = false; !atEnd && !ended;) {
         const qsizetype kept = pending.size();
         pending.resize(kept + kPiece);
@@ -180,8 +179,7 @@ bool CommandTextFile::read(const QString& path, const std::function<void(QString
             cut = feed < 0 ? 0 : kept + feed + 1;
         }
         const QByteArrayView bytes = QByteArrayView(pending).first(cut);
-        const QString part = decodeBody(*form, bytes, continued);
-        continued = true;
+        const QString part = decodeBody(*form, bytes);
         // A zero ends the text: the piece decoded to fewer characters than it could.
         ended = wide ? part.size() < cut / 2 : bytes.contains('\0');
         if (!part.isEmpty())
