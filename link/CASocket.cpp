@@ -30,22 +30,31 @@ bool CASocket::SetAddress(const QString& address, std::uint32_t port)
 
 bool CASocket::ConnectSocket()
 {
+    const std::uint64_t action = platform::OperatorAction::current();
     if (m_bConnected && m_socket && m_strConnectedAddress == m_strAddress
-        && m_nConnectedPort == m_nPort && !m_socket->connectionLost())
+        && m_nConnectedPort == m_nPort && !m_socket->connectionLost()) {
+        m_linkedIn = action;
         return true;
+    }
 
     Close();
     m_bConnected = false;
 
-    // A printer that is gone costs one wait and one message per action, not one per command.
-    const std::uint64_t action = platform::OperatorAction::current();
-    if (action != 0 && m_connectTriedIn == action)
-        return false;
-    m_connectTriedIn = action;
+    // A printer that is gone costs one wait and one message per action, not one per command;
+    // one that hung up on this action gets one reconnect. The connect that opens the link is
+    // not that reconnect, even when the printer dropped the link while it lay idle.
+    if (action != 0) {
+        const bool reconnect = m_linkedIn == action;
+        if (m_connectFailedIn == action || (reconnect && m_reconnectedIn == action))
+            return false;
+        if (reconnect)
+            m_reconnectedIn = action;
+    }
 
     m_socket = platform::network().createSocket();
     if (!m_socket || !m_socket->create()) {
         m_socket.reset();
+        m_connectFailedIn = action;
         platform::alerts().show(QString::fromLatin1(kCreateFailed), platform::AlertIcon::Exclamation);
         return false;
     }
@@ -54,11 +63,13 @@ bool CASocket::ConnectSocket()
     const bool portValid = m_nPort <= std::numeric_limits<std::uint16_t>::max();
     if (!portValid || !m_socket->connect(m_strAddress, static_cast<std::uint16_t>(m_nPort))) {
         Close();
+        m_connectFailedIn = action;
         platform::alerts().show(QString::fromLatin1(kConnectFailed), platform::AlertIcon::Exclamation);
         return false;
     }
 
     m_bConnected = true;
+    m_linkedIn = action;
     m_strConnectedAddress = m_strAddress;
     m_nConnectedPort = m_nPort;
     return true;

@@ -18,8 +18,9 @@ public:
     // Stores the target for the next connect. Always true.
     bool SetAddress(const QString& address, std::uint32_t port);
     // Connects to m_strAddress:m_nPort unless already connected to that very target over a
-    // connection that still stands; tells the operator why not. One operator action tries
-    // once: after that try failed, the action's later calls fail at once and say nothing.
+    // connection that still stands; tells the operator why not. An operator action that has
+    // had the link and lost it reconnects once; the connect that opens the link does not
+    // count. After a failed connect the action's later calls fail at once and say nothing.
     bool ConnectSocket();
     // One blocking send of the whole buffer: the length when anything was sent, else 0.
     int SendAll(const void* data, int length);
@@ -40,8 +41,11 @@ private:
     void ForgetLostConnection();
 
     std::unique_ptr<platform::TcpSocket> m_socket;
-    // The operator actions that have tried a connect and that found the printer silent.
-    std::uint64_t m_connectTriedIn = 0;
+    // The last operator action that had the link, that reconnected, whose connect failed,
+    // and that found the printer silent.
+    std::uint64_t m_linkedIn = 0;
+    std::uint64_t m_reconnectedIn = 0;
+    std::uint64_t m_connectFailedIn = 0;
     std::uint64_t m_silentIn = 0;
     // The target the open connection reaches; another target needs a connection of its own.
     QString m_strConnectedAddress;

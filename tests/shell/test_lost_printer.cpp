@@ -27,9 +27,6 @@ namespace {
 
 using namespace shelltest;
 
-const QString kConnectFailed = QStringLiteral(
-    "Error : Failed to connect. Please, \ncheck IP port configuration in printer control pannel");
-
 enum : int { kEthernet = 1435, kIp = 1316, kTcpPort = 1436 };
 
 // Limits no fixed wait of a page shares, so a sleep of that length is a limit run out.

@@ -185,5 +185,7 @@ private:
 
 inline const QString kCannotOpen = QStringLiteral("Cannot open port! Please check printer and cable.");
 inline const QString kSuccess = QStringLiteral("Success open port.");
+inline const QString kConnectFailed = QStringLiteral(
+    "Error : Failed to connect. Please, \ncheck IP port configuration in printer control pannel");
 
 }  // namespace shelltest

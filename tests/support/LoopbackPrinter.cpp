@@ -20,11 +20,13 @@ namespace {
 
 constexpr int kCommandWaitMs = 5000;
 
-bool sendAll(int fd, const QByteArray& bytes)
+// `more`: the bytes are held back for what follows (the hang-up's FIN).
+bool sendAll(int fd, const QByteArray& bytes, bool more = false)
 {
     qsizetype sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.constData() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        const ssize_t n = ::send(fd, bytes.constData() + sent, bytes.size() - sent,
+                                 MSG_NOSIGNAL | (more ? MSG_MORE : 0));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -126,7 +128,7 @@ void LoopbackPrinter::serve()
             const ssize_t n = ::recv(fd, buffer.data(), buffer.size(), 0);
             if (n < 0 && errno == EINTR)
                 continue;
-            std::optional<QByteArray> reply;
+            std::optional<Reply> reply;
             {
                 std::lock_guard guard(m_mutex);
                 if (n <= 0) {
@@ -143,8 +145,25 @@ void LoopbackPrinter::serve()
                 }
                 m_changed.notify_all();
             }
-            if (reply)
-                sendAll(fd, *reply);
+            if (!reply)
+                continue;
+            if (reply->then == Then::Stay) {
+                sendAll(fd, reply->bytes);
+                continue;
+            }
+            // Gone before the link can read the reply and try again.
+            if (reply->then == Then::HangUpAndStopListening && m_listenFd >= 0) {
+                ::close(m_listenFd);
+                m_listenFd = -1;
+            }
+            // The FIN joins the held-back reply in its segment: the link finds the connection
+            // gone as soon as it has read the reply, not at some later moment.
+            sendAll(fd, reply->bytes, true);
+            ::shutdown(fd, SHUT_WR);
+            std::lock_guard guard(m_mutex);
+            ::close(fd);
+            m_clients.erase(std::remove(m_clients.begin(), m_clients.end(), fd), m_clients.end());
+            m_changed.notify_all();
         }
 
         // Commands last: they may close clients, whose descriptors the loop above used.
@@ -190,10 +209,10 @@ bool LoopbackPrinter::runOnServer(std::function<bool()> command)
     return done && outcome->result;
 }
 
-void LoopbackPrinter::queueReply(const QByteArray& reply)
+void LoopbackPrinter::queueReply(const QByteArray& reply, Then then)
 {
     std::lock_guard guard(m_mutex);
-    m_replies.push_back(reply);
+    m_replies.push_back({reply, then});
 }
 
 bool LoopbackPrinter::send(const QByteArray& bytes)

@@ -15,10 +15,17 @@ namespace ztest {
 // A stand-in network printer: a TCP listener on 127.0.0.1 (an ephemeral port) served by
 // its own thread. It accepts any number of connections, records every byte it receives,
 // and answers each received chunk with the next queued reply (none queued: it stays
-// silent). Every wait of the test thread is bounded. Throws std::runtime_error when it
-// cannot listen.
+// silent); a reply may be its last on that connection. Every wait of the test thread is
+// bounded. Throws std::runtime_error when it cannot listen.
 class LoopbackPrinter {
 public:
+    // What the printer does once a reply has gone out.
+    enum class Then {
+        Stay,
+        HangUp,                  // closes that connection and takes new ones
+        HangUpAndStopListening,  // closes it and refuses connects until listenAgain()
+    };
+
     LoopbackPrinter();
     ~LoopbackPrinter();
     LoopbackPrinter(const LoopbackPrinter&) = delete;
@@ -27,8 +34,9 @@ public:
     static QString address() { return QStringLiteral("127.0.0.1"); }
     std::uint16_t port() const { return m_port; }
 
-    // Sent in answer to the next chunk received after it was queued.
-    void queueReply(const QByteArray& reply);
+    // Sent in answer to the next chunk received after it was queued. A hang-up reaches the
+    // link with the reply's last bytes, so the link never reads the reply without it.
+    void queueReply(const QByteArray& reply, Then then = Then::Stay);
     // Sends at once on the newest connection; false when there is none or the send fails.
     bool send(const QByteArray& bytes);
     // Hangs up every connection (new ones are still accepted).
@@ -68,7 +76,11 @@ private:
     mutable std::condition_variable m_changed;
     bool m_stop = false;
     std::deque<std::function<void()>> m_commands;
-    std::deque<QByteArray> m_replies;
+    struct Reply {
+        QByteArray bytes;
+        Then then = Then::Stay;
+    };
+    std::deque<Reply> m_replies;
     std::vector<int> m_clients;  // owned by the serving thread; read under the mutex
     QByteArray m_received;
     std::int64_t m_receivedCount = 0;
