@@ -37,6 +37,7 @@
 #include "workbench/CTwobytesCodeDlg.h"
 #include "workbench/CVectorTextCommand.h"
 #include "workbench/CZII_TwobytesCodeDlg.h"
+#include "workbench/CommunicationDlgIds.h"
 
 #include <QApplication>
 #include <QImage>
@@ -215,7 +216,19 @@ std::vector<CatalogueEntry> dialogCatalogue()
     entries.push_back(window<CCharacterSetCommand>(QStringLiteral("character-set")));
     entries.push_back(window<CTwobytesCodeDlg>(QStringLiteral("two-byte-codes")));
     entries.push_back(window<CZII_TwobytesCodeDlg>(QStringLiteral("zpl-two-byte-codes")));
-    entries.push_back(window<CCommunicationDlg>(QStringLiteral("communication")));
+    entries.push_back({QStringLiteral("communication"), {}, [](const AtOpen& atOpen) {
+                           CCommunicationDlg dialog;
+                           // A job with a graphic field longer than a piece: its rows go on
+                           // with a mark at their left edge.
+                           QString job = QStringLiteral("^XA\n^FO50,50^GFA,2400,2400,30,");
+                           for (int i = 0; i < 2400; ++i)
+                               job += QChar(u"0F3C"[i % 4]);
+                           job += QStringLiteral("^FS\n^XZ\n");
+                           runModal(dialog, [&atOpen, &job](ui::Dialog& d) {
+                               d.SetDlgItemText(comm_dlg::IDC_SEND_EDIT, job);
+                               atOpen(d);
+                           });
+                       }});
     entries.push_back(window<CUserSetting_ZII_QualityDlg>(QStringLiteral("print-quality")));
     entries.push_back(window<CCheckPrinterStatusTabDlg>(QStringLiteral("printer-status")));
     entries.push_back(window<CFileTransferDlg>(QStringLiteral("file-transfer")));
