@@ -1,31 +1,28 @@
 // A 4000 x 3000 JPEG and a 12 MP PNG turned into the 1-bit PCX file with each dither method
 // (the fixed waits left out), against ImageMagick's convert in the same run; the peak memory
-// of converting a 108 MP and a 400 MP PNG; and the file transfer of 16 MiB to a pseudo-terminal reader
-// and to a loopback TCP sink.
+// of converting a 108 MP and a 400 MP PNG; the peak memory and time of loading small forged
+// files; and the file transfer of 16 MiB to a pseudo-terminal reader and to a loopback TCP sink.
 #include "link/Comm.h"
 #include "maintenance/CDlgScrollView.h"
 #include "maintenance/CFileTransferDlg.h"
 #include "maintenance/TransferIds.h"
 #include "platform/Services.h"
 #include "platform/linux/LinuxDeviceIo.h"
+#include "tests/support/ChildPeakMemory.h"
 #include "tests/support/FakeProcess.h"
 #include "tests/support/LoopbackPrinter.h"
 #include "tests/support/MemoryProfileStore.h"
 #include "tests/support/PtyPair.h"
+#include "tests/support/TestPictures.h"
 #include "ui/TestHooks.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QColor>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <benchmark/benchmark.h>
-#include <zlib.h>
 
 #include <atomic>
 #include <chrono>
@@ -54,66 +51,11 @@ QTemporaryDir& scratch()
 // A photo-like picture: gradients, a fine pattern and blocks.
 QImage photoPixels(int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            line[x] = qRgb((x * 255 / (width - 1)) ^ (y & 0x3F), y * 255 / (height - 1), ((x / 50 + y / 50) % 2) * 180 + 40);
-    }
+    QImage image(width, height, QImage::Format_RGB888);
+    const ztest::TestPictures::LineFiller fill = ztest::TestPictures::photo(width, height);
+    for (int y = 0; y < height; ++y)
+        fill(y, image.scanLine(y));
     return image;
-}
-
-void putBig32(QByteArray& out, quint32 v)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.append(char((v >> shift) & 0xFF));
-}
-
-void writeChunk(QFile& file, const char* type, const QByteArray& data)
-{
-    QByteArray chunk;
-    putBig32(chunk, quint32(data.size()));
-    const QByteArray body = QByteArray(type) + data;
-    chunk += body;
-    putBig32(chunk, quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))));
-    file.write(chunk);
-}
-
-// An 8-bit grey PNG of a scanned page: white with a dark band every 100 lines, deflated
-// line by line (no copy of the whole picture in memory).
-QString greyPng(int width, int height, const char* name)
-{
-    const QString p = scratch().filePath(name);
-    QFile file(p);
-    file.open(QIODevice::WriteOnly);
-    file.write("\x89PNG\r\n\x1a\n", 8);
-    QByteArray header;
-    putBig32(header, quint32(width));
-    putBig32(header, quint32(height));
-    header.append("\x08\x00\x00\x00\x00", 5);
-    writeChunk(file, "IHDR", header);
-    z_stream z{};
-    deflateInit(&z, 6);
-    std::vector<Bytef> line(std::size_t(width) + 1), out(1 << 20);
-    for (int y = 0; y <= height; ++y) {
-        const bool last = y == height;
-        if (!last) {
-            std::fill(line.begin() + 1, line.end(), Bytef(y % 100 < 10 ? 40 : 250));
-            z.next_in = line.data();
-            z.avail_in = uInt(line.size());
-        }
-        do {
-            z.next_out = out.data();
-            z.avail_out = uInt(out.size());
-            deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
-            const auto produced = qsizetype(out.size() - z.avail_out);
-            if (produced > 0)
-                writeChunk(file, "IDAT", QByteArray(reinterpret_cast<const char*>(out.data()), produced));
-        } while (z.avail_out == 0);
-    }
-    deflateEnd(&z);
-    writeChunk(file, "IEND", QByteArray());
-    return p;
 }
 
 // The pictures, made once: a 4000 x 3000 JPEG, a 12 MP PNG (both as a camera or an editor
@@ -134,12 +76,16 @@ const QString& source(int which)
         return png;
     static const QString large = [] {
         const QString p = scratch().filePath("camera.png");
-        photoPixels(12000, 9000).convertToFormat(QImage::Format_RGB888).save(p, "PNG", 90);
+        ztest::TestPictures::writePng(p, 12000, 9000, 3, ztest::TestPictures::photo(12000, 9000));
         return p;
     }();
     if (which == 2)
         return large;
-    static const QString huge = [] { return greyPng(20000, 20000, "scan.png"); }();
+    static const QString huge = [] {
+        const QString p = scratch().filePath("scan.png");
+        ztest::TestPictures::writePng(p, 20000, 20000, 1, ztest::TestPictures::scan(20000));
+        return p;
+    }();
     return which == 0 ? jpg : huge;
 }
 
@@ -215,21 +161,70 @@ void BM_LargePngPeakMemory(benchmark::State& state)
     const QString target = scratch().filePath("camera.pcx");
     double peakMiB = 0;
     for (auto _ : state) {
-        const pid_t child = fork();
-        if (child == 0) {
+        const ztest::ChildPeakMemory::Result child = ztest::ChildPeakMemory::run([&] {
             NoWaitClock clock;
             platform::ScopedService<platform::Clock> clockScope(clock);
-            _exit(convertOnce(path, 0, target) ? 0 : 1);
-        }
-        int status = 0;
-        rusage usage{};
-        if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            return convertOnce(path, 0, target);
+        });
+        if (!child.ran) {
             state.SkipWithError("the large picture was not converted");
             return;
         }
-        peakMiB = std::max(peakMiB, usage.ru_maxrss / 1024.0);
+        peakMiB = std::max(peakMiB, child.peakMiB);
     }
     state.counters["peak_MiB"] = peakMiB;
+}
+
+// Small forged files whose headers claim far more than they hold, each loaded once in a
+// child process: the peak memory it takes beyond what the process held, and the time.
+struct Forged {
+    const char* name;
+    QByteArray bytes;
+};
+
+const std::vector<Forged>& forgedFiles()
+{
+    using ztest::TestPictures;
+    static const std::vector<Forged> files = {
+        {"png_text_288", TestPictures::pngWithHugeText(288)},
+        {"png_text_64", TestPictures::pngWithHugeText(64)},
+        {"png_short_idat", TestPictures::pngWithShortImageData()},
+        {"tiff_20000_float", TestPictures::paddedTiff(20000, 20000, 32, 24 * 1024)},
+        {"tiff_12000_float", TestPictures::paddedTiff(12000, 12000, 32, 9 * 1024)},
+        {"tiff_10000_float", TestPictures::paddedTiff(10000, 10000, 32, 6200)},
+        {"tiff_8000_rgba", TestPictures::paddedTiff(8000, 8000, 8, 64 * 1024)},
+    };
+    return files;
+}
+
+void BM_ForgedPicture(benchmark::State& state)
+{
+    const Forged& forged = forgedFiles()[static_cast<std::size_t>(state.range(0))];
+    state.SetLabel(forged.name);
+    const QString path = scratch().filePath(QStringLiteral("forged_%1.%2")
+                                                .arg(QLatin1String(forged.name))
+                                                .arg(QByteArray(forged.name).startsWith("png") ? "png" : "tif"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(forged.bytes) != forged.bytes.size()) {
+        state.SkipWithError("the forged file cannot be written");
+        return;
+    }
+    file.close();
+    for (auto _ : state) {
+        bool decoded = false;
+        const ztest::ChildPeakMemory::Result child = ztest::ChildPeakMemory::run([&] {
+            platform::PictureLibrary& library = platform::pictures();
+            decoded = library.load(path, library.formatFromExtension(path.section(u'.', -1))) != nullptr;
+            return true;
+        });
+        if (!child.ran) {
+            state.SkipWithError("the load did not end");
+            return;
+        }
+        state.SetIterationTime(child.seconds);
+        state.counters["grown_MiB"] = child.grownMiB();
+        state.counters["bytes"] = double(forged.bytes.size());
+    }
 }
 
 // One DownLoad of the file transfer window, message box recorded instead of shown.
@@ -341,6 +336,7 @@ BENCHMARK(BM_PictureToPcx)
     ->UseRealTime();
 BENCHMARK(BM_ImageMagickConvert)->Arg(0)->Arg(1)->ArgName("png")->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LargePngPeakMemory)->Arg(0)->Arg(1)->ArgName("grey400MP")->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ForgedPicture)->DenseRange(0, 6)->Iterations(1)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_FileTransferToPty)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FileTransferToTcp)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -41,11 +41,17 @@ QString CDlgScrollView::GetFileExtension(const QString& path)
 
 QString CDlgScrollView::TooLargeText(quint64 width, quint64 height)
 {
-    return QStringLiteral("This picture cannot be read: its header claims %1 x %2 pixels, more than the "
-                          "%3 million a picture may have.")
+    return QStringLiteral("This picture cannot be read: its header claims %1 x %2 pixels, more than a picture "
+                          "may have (%3 million pixels, %4 MiB to convert it).")
         .arg(width)
         .arg(height)
-        .arg(platform::PictureLibrary::kMaxPixels / 1'000'000);
+        .arg(platform::PictureLibrary::kMaxPixels / 1'000'000)
+        .arg(platform::PictureLibrary::kMaxLoadBytes / (1024 * 1024));
+}
+
+QString CDlgScrollView::DamagedText()
+{
+    return QStringLiteral("This picture cannot be read: its file is damaged, it holds less than it claims.");
 }
 
 void CDlgScrollView::ConvertToOneBit(platform::Picture& picture, int ditherMethod, int ditherWaitMs)
@@ -93,6 +99,8 @@ bool CDlgScrollView::LoadImage(const QString& path, int ditherMethod, int* image
     if (!picture) {
         if (problem.tooLarge)
             setText(TooLargeText(problem.width, problem.height));
+        else if (problem.damaged)
+            setText(DamagedText());
         return false;
     }
     if (bitsPerPixel)

@@ -28,8 +28,10 @@ public:
     void OnInitialUpdate();
     // The text after the last "." of the path; empty when there is none.
     static QString GetFileExtension(const QString& path);
-    // What the view says in place of a picture whose header claims too many pixels.
+    // What the view says in place of a picture whose header claims more than a picture may
+    // have, and in place of one whose file holds less than it claims.
     static QString TooLargeText(quint64 width, quint64 height);
+    static QString DamagedText();
 
     // To 1 bit per pixel as the preview and the download both do it: the dither method when
     // one is chosen (then `ditherWaitMs`), and a reduction for what is still deeper.

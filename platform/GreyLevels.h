@@ -26,6 +26,12 @@ constexpr std::uint8_t from16(std::uint32_t value)
     return static_cast<std::uint8_t>((value * 255 + 32767) / 65535);
 }
 
+// A 32-bit unsigned sample as 8 bits, in the same proportion: value * 255 / (2^32 - 1), rounded.
+constexpr std::uint8_t from32(std::uint32_t value)
+{
+    return static_cast<std::uint8_t>((std::uint64_t(value) * 255 + 0x7FFFFFFF) / 0xFFFFFFFFu);
+}
+
 // A grey level of the given opacity laid on white paper.
 constexpr std::uint8_t onWhite(std::uint32_t grey, std::uint32_t alpha)
 {

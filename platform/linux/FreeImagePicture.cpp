@@ -45,20 +45,21 @@ FIBITMAP* floydSteinberg(FIBITMAP* grey)
         return nullptr;
 
     constexpr int kChunk = 512;  // pixels between two reports of a line's progress
-    const int threads = ParallelLines::threadsFor(std::uint64_t(width) * std::uint64_t(height));
-    // Errors in sixteenths, one slot of margin on each side; line r reads row r % rows and
-    // writes row (r + 1) % rows, which its thread alone used last.
-    const int rows = threads + 1;
+    const int wanted = ParallelLines::threadsFor(std::uint64_t(width) * std::uint64_t(height));
+    // Errors in sixteenths, one slot of margin on each side; with t threads, line r reads row
+    // r % (t + 1) and writes row (r + 1) % (t + 1), which its thread alone used last.
     const std::size_t stride = static_cast<std::size_t>(width) + 2;
-    std::vector<int> errors(stride * static_cast<std::size_t>(rows), 0);
+    std::vector<int> errors(stride * static_cast<std::size_t>(wanted + 1), 0);
     // Pixels done of the line of each thread's turn, and which line that is.
     struct alignas(64) Progress {  // a cache line each: the threads poll them
         std::atomic<long long> value{-1};
     };
-    std::vector<Progress> done(static_cast<std::size_t>(threads));
+    std::vector<Progress> done(static_cast<std::size_t>(wanted));
     auto progress = [](int line, int pixels) { return static_cast<long long>(line) << 32 | pixels; };
 
-    auto run = [&](int first) {
+    // Line by line from `first`, every `threads`th line: as many threads as started.
+    auto run = [&](int first, int threads) {
+        const int rows = threads + 1;
         for (int r = first; r < height; r += threads) {
             const int* now = errors.data() + stride * static_cast<std::size_t>(r % rows);
             int* below = errors.data() + stride * static_cast<std::size_t>((r + 1) % rows);
@@ -99,12 +100,7 @@ FIBITMAP* floydSteinberg(FIBITMAP* grey)
                 target[width >> 3] = static_cast<BYTE>(byte << (8 - (width & 7)));
         }
     };
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < threads; ++t)
-        helpers.emplace_back(run, t);
-    run(0);
-    for (std::thread& helper : helpers)
-        helper.join();
+    ParallelLines::together(wanted, run);
     return mono;
 }
 

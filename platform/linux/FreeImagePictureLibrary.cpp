@@ -2,6 +2,7 @@
 
 #include "platform/linux/FreeImagePicture.h"
 #include "platform/linux/GreyBitmap.h"
+#include "platform/linux/PictureFileCheck.h"
 #include "platform/linux/QtPictureReader.h"
 
 #include <FreeImage.h>
@@ -26,21 +27,55 @@ int dotsPerInch(unsigned dotsPerMeter)
     return static_cast<int>(std::lround(dotsPerMeter * 0.0254));
 }
 
-// The picture as FreeImage decodes it; null when it cannot, or when the header claims too
-// many pixels (then said in `problem`).
-FIBITMAP* decode(const QByteArray& name, FREE_IMAGE_FORMAT fif, qint64 fileBytes, PictureLibrary::LoadProblem& problem)
+// The bits a pixel the picture is decoded at: a JPEG straight to grey, unless it is CMYK.
+int decodedBits(FREE_IMAGE_FORMAT fif, FIBITMAP* dib)
 {
-    auto tooLarge = [&](FIBITMAP* dib) {
-        return !PictureLibrary::plausible(FreeImage_GetWidth(dib), FreeImage_GetHeight(dib), fileBytes, problem);
-    };
+    const int bits = static_cast<int>(FreeImage_GetBPP(dib));
+    return fif == FIF_JPEG && bits <= 24 ? 8 : bits;
+}
+
+// What the reader holds besides the decoded picture: what the file's layout says, or for the
+// readers that decode into buffers of their own, what they were measured to hold (WebP 4
+// bytes a pixel, OpenJPEG 32 bits a sample and more, the GIF reader the file) or what LibRaw
+// lays out (its raw, working and output pictures, 2, 8 and 6 bytes a pixel).
+quint64 readerBytes(FREE_IMAGE_FORMAT fif, FIBITMAP* dib, const PictureFileCheck::Findings& layout, qint64 fileBytes)
+{
+    const quint64 pixels = pixelsOf(dib);
+    switch (fif) {
+    case FIF_WEBP: return pixels * 4;
+    case FIF_J2K:
+    case FIF_JP2: return PictureLibrary::decodedBytes(FreeImage_GetWidth(dib), FreeImage_GetHeight(dib), decodedBits(fif, dib)) * 5;
+    case FIF_RAW: return pixels * 16;
+    case FIF_GIF: return quint64(std::max<qint64>(fileBytes, 0));
+    default: return layout.readerBytes;
+    }
+}
+
+// The picture as FreeImage decodes it; null when it cannot, or when the file is damaged or
+// the picture too large (then said in `problem`).
+FIBITMAP* decode(const QString& path, FREE_IMAGE_FORMAT fif, qint64 fileBytes, PictureFileCheck::Findings& layout,
+                 PictureLibrary::LoadProblem& problem)
+{
     if (fif == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(fif))
         return nullptr;
+    // Every part the file states must lie within it before a reader allocates for it.
+    layout = PictureFileCheck::inspect(path, fif);
+    if (layout.damaged) {
+        problem.damaged = true;
+        return nullptr;
+    }
+    auto refused = [&](FIBITMAP* dib) {
+        const quint64 extra = readerBytes(fif, dib, layout, fileBytes) + GreyBitmap::conversionBytes(dib);
+        return !PictureLibrary::plausible(FreeImage_GetWidth(dib), FreeImage_GetHeight(dib), decodedBits(fif, dib),
+                                          extra, fileBytes, problem);
+    };
+    const QByteArray name = QFile::encodeName(path);
     // The header first: a damaged one may claim a size that no memory holds. A decoder
     // that cannot read the header alone loads the whole picture here.
     FIBITMAP* dib = FreeImage_Load(fif, name.constData(), FIF_LOAD_NOPIXELS);
     if (!dib)
         return nullptr;
-    if (tooLarge(dib)) {
+    if (refused(dib)) {
         FreeImage_Unload(dib);
         return nullptr;
     }
@@ -56,7 +91,7 @@ FIBITMAP* decode(const QByteArray& name, FREE_IMAGE_FORMAT fif, qint64 fileBytes
         if (!dib)
             dib = FreeImage_Load(fif, name.constData(), fif == FIF_JPEG ? JPEG_ACCURATE : 0);
     }
-    if (dib && (!FreeImage_HasPixels(dib) || pixelsOf(dib) == 0 || tooLarge(dib))) {
+    if (dib && (!FreeImage_HasPixels(dib) || pixelsOf(dib) == 0 || refused(dib))) {
         FreeImage_Unload(dib);
         dib = nullptr;
     }
@@ -106,11 +141,12 @@ std::unique_ptr<Picture> FreeImagePictureLibrary::load(const QString& path, int 
         fif = static_cast<FREE_IMAGE_FORMAT>(format);
 
     std::unique_ptr<Picture> picture;
-    if (FIBITMAP* decoded = decode(name, fif, fileBytes, found)) {
+    PictureFileCheck::Findings layout;
+    if (FIBITMAP* decoded = decode(path, fif, fileBytes, layout, found)) {
         const int bits = static_cast<int>(FreeImage_GetBPP(decoded));
         const int dpiX = dotsPerInch(FreeImage_GetDotsPerMeterX(decoded));
         const int dpiY = dotsPerInch(FreeImage_GetDotsPerMeterY(decoded));
-        FIBITMAP* grey = GreyBitmap::fromFreeImage(decoded);
+        FIBITMAP* grey = GreyBitmap::fromFreeImage(decoded, layout.fourthByteMayBePadding);
         FreeImage_Unload(decoded);
         picture = fromGrey(grey, bits, dpiX, dpiY);
     }

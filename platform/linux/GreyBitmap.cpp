@@ -57,8 +57,8 @@ const LumaTables& lumaTables()
     return tables;
 }
 
-// Whether a 32-bit picture's fourth byte means anything: one that leaves it 0 everywhere
-// (as many 32-bit BMPs do) is opaque.
+// Whether a 32-bit picture whose fourth byte may be padding uses it as alpha: one that leaves
+// it 0 everywhere (as many 32-bit BMPs do) is opaque.
 bool usesAlpha(FIBITMAP* dib, unsigned width, unsigned height)
 {
     for (unsigned y = 0; y < height; ++y) {
@@ -110,6 +110,35 @@ void convertBitmapLine(FIBITMAP* dib, unsigned bpp, const BYTE* source, BYTE* ta
 
 }  // namespace
 
+quint64 GreyBitmap::conversionBytes(FIBITMAP* picture)
+{
+    const quint64 pixels = quint64(FreeImage_GetWidth(picture)) * FreeImage_GetHeight(picture);
+    switch (FreeImage_GetImageType(picture)) {
+    case FIT_BITMAP:
+    case FIT_UINT16:
+    case FIT_UINT32:
+    case FIT_RGB16:
+    case FIT_RGBA16: return 0;
+    case FIT_RGBF: return pixels * 3;
+    case FIT_RGBAF: return pixels * 4;
+    default: return pixels;
+    }
+}
+
+quint64 GreyBitmap::conversionBytes(QImage::Format format, quint64 width, quint64 height)
+{
+    switch (format) {
+    case QImage::Format_Grayscale8:
+    case QImage::Format_Grayscale16:
+    case QImage::Format_Indexed8:
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32: return 0;
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB: return width * height;
+    default: return width * height * 4;
+    }
+}
+
 FIBITMAP* GreyBitmap::allocate(unsigned width, unsigned height)
 {
     FIBITMAP* grey = FreeImage_Allocate(static_cast<int>(width), static_cast<int>(height), 8);
@@ -121,16 +150,16 @@ FIBITMAP* GreyBitmap::allocate(unsigned width, unsigned height)
     return grey;
 }
 
-FIBITMAP* GreyBitmap::fromFreeImage(FIBITMAP* decoded)
+FIBITMAP* GreyBitmap::fromFreeImage(FIBITMAP* decoded, bool fourthByteMayBePadding)
 {
     const unsigned width = FreeImage_GetWidth(decoded);
     const unsigned height = FreeImage_GetHeight(decoded);
     const FREE_IMAGE_TYPE type = FreeImage_GetImageType(decoded);
     const unsigned bpp = FreeImage_GetBPP(decoded);
     const bool known = (type == FIT_BITMAP && (bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32))
-                       || type == FIT_UINT16 || type == FIT_RGB16 || type == FIT_RGBA16;
+                       || type == FIT_UINT16 || type == FIT_UINT32 || type == FIT_RGB16 || type == FIT_RGBA16;
     if (!known) {
-        // Signed, 32-bit and floating-point samples: clamped to 8 bits, not stretched.
+        // Signed and floating-point samples: clamped to 8 bits, not stretched.
         FIBITMAP* standard = FreeImage_ConvertToStandardType(decoded, FALSE);
         if (!standard)
             return nullptr;
@@ -142,7 +171,7 @@ FIBITMAP* GreyBitmap::fromFreeImage(FIBITMAP* decoded)
     if (!grey)
         return nullptr;
     const Lut greys = bpp <= 8 && type == FIT_BITMAP ? paletteGreys(decoded) : Lut{};
-    const bool alpha = type == FIT_BITMAP && bpp == 32 && usesAlpha(decoded, width, height);
+    const bool alpha = type == FIT_BITMAP && bpp == 32 && (!fourthByteMayBePadding || usesAlpha(decoded, width, height));
     ParallelLines::run(static_cast<int>(height), std::uint64_t(width) * height, [&](int first, int end) {
         std::vector<BYTE> scratch(bpp == 16 && type == FIT_BITMAP ? std::size_t(width) * 3 : 0);
         for (unsigned y = unsigned(first); y < unsigned(end); ++y) {
@@ -153,6 +182,12 @@ FIBITMAP* GreyBitmap::fromFreeImage(FIBITMAP* decoded)
                 const auto* s = reinterpret_cast<const WORD*>(source);
                 for (unsigned x = 0; x < width; ++x)
                     target[x] = GreyLevels::from16(s[x]);
+                break;
+            }
+            case FIT_UINT32: {
+                const auto* s = reinterpret_cast<const DWORD*>(source);
+                for (unsigned x = 0; x < width; ++x)
+                    target[x] = GreyLevels::from32(s[x]);
                 break;
             }
             case FIT_RGB16: {

@@ -1,5 +1,7 @@
 #include "platform/linux/QtPictureReader.h"
 
+#include "platform/linux/GreyBitmap.h"
+
 #include <QImageReader>
 #include <QLoggingCategory>
 #include <cstring>
@@ -31,16 +33,21 @@ QImage QtPictureReader::read(const QString& path, qint64 fileBytes, PictureLibra
     (void)quiet;
     QImageReader reader(path);
     reader.setAutoTransform(false);
+    auto plausible = [&](QSize size, QImage::Format format) {
+        const int bits = format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+        const auto width = quint64(size.width()), height = quint64(size.height());
+        return PictureLibrary::plausible(width, height, bits, GreyBitmap::conversionBytes(format, width, height),
+                                         fileBytes, problem);
+    };
     const QSize size = reader.size();
-    if (size.isValid() && !PictureLibrary::plausible(quint64(size.width()), quint64(size.height()), fileBytes, problem))
+    if (size.isValid() && !plausible(size, reader.imageFormat()))
         return QImage();
-    // Qt's own limit (256 MiB) would refuse pictures we take: room for the largest at 8 bytes
-    // a pixel (16-bit RGBA).
-    reader.setAllocationLimit(static_cast<int>(PictureLibrary::kMaxPixels * 8 / (1024 * 1024)));
+    // Qt's own limit (256 MiB) would refuse pictures we take; ours holds the picture as well.
+    reader.setAllocationLimit(static_cast<int>(PictureLibrary::kMaxLoadBytes / (1024 * 1024)));
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return QImage();
-    if (!PictureLibrary::plausible(quint64(image.width()), quint64(image.height()), fileBytes, problem))
+    if (!plausible(image.size(), image.format()))
         return QImage();
     return image;
 }

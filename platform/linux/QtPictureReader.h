@@ -11,8 +11,8 @@ namespace platform {
 class QtPictureReader {
 public:
     // The picture in the file, its format taken from the extension or else the content;
-    // null when Qt cannot read it or its header claims more pixels than kMaxPixels or than
-    // `fileBytes` could hold (then said in `problem`).
+    // null when Qt cannot read it, or when it is too large or claims more than `fileBytes`
+    // could hold (then said in `problem`).
     static QImage read(const QString& path, qint64 fileBytes, PictureLibrary::LoadProblem& problem);
 };
 

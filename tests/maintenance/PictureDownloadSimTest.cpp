@@ -6,11 +6,15 @@
 #include "maintenance/CPcxFileDownloaderDlg.h"
 #include "maintenance/CDlgScrollView.h"
 #include "maintenance/CPcxImageDlg.h"
-#include "platform/Services.h"
 #include "maintenance/TransferIds.h"
+#include "platform/ParallelLines.h"
+#include "platform/Services.h"
+#include "platform/linux/FreeImagePictureLibrary.h"
+#include "tests/support/ChildPeakMemory.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestClock.h"
+#include "tests/support/TestPictures.h"
 #include "ui/TestHooks.h"
 
 #include <QAbstractButton>
@@ -22,6 +26,14 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Under AddressSanitizer a process holds its shadow memory and freed blocks as well: the
+// memory a load takes is then not the program's own.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoryIsTheProgramsOwn = false;
+#else
+constexpr bool kMemoryIsTheProgramsOwn = true;
+#endif
 
 class TempIn : public platform::Folders {
 public:
@@ -263,6 +275,27 @@ protected:
         return result;
     }
 
+    // The case's picture through the preview and the download: its dots are the cells'.
+    void expectCells(const EncodingCase& c)
+    {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(c.bytes.isEmpty());
+        const QString path = write(QString::fromLatin1(c.name) + QString::fromLatin1(c.suffix), c.bytes);
+        const Result result = download(path, QString::fromLatin1(c.name), c.ditherIndex);
+        ASSERT_EQ(result.storedBytes.left(4).toHex(), "0a050101") << sim.log().right(400).toStdString();
+        // A 1-bit picture has nothing to dither.
+        EXPECT_EQ(result.ditherOffered, !QByteArray(c.name).endsWith("_1"));
+        if (c.check == Check::Exact) {
+            EXPECT_EQ(thresholdErrors(result.preview, c.cells).join(' ').toStdString(), "");
+            EXPECT_EQ(thresholdErrors(result.stored, c.cells).join(' ').toStdString(), "");
+        } else {
+            EXPECT_TRUE(result.ditherOffered);
+            EXPECT_EQ(toneErrors(result.preview, c.cells).join(' ').toStdString(), "");
+            EXPECT_EQ(toneErrors(result.stored, c.cells).join(' ').toStdString(), "");
+            EXPECT_TRUE(picturefiles::samePixels(result.preview, result.stored));
+        }
+    }
+
     QString write(const QString& fileName, const QByteArray& bytes)
     {
         QFile file(dir.filePath(fileName));
@@ -285,24 +318,48 @@ protected:
 // hold the cells' dots, exactly for the threshold and by tone for the dithers.
 TEST_F(PictureEncodingSimTest, EveryCommonEncodingConvertsWithTheTonesItHas)
 {
-    for (const EncodingCase& c : encodingCases()) {
-        SCOPED_TRACE(c.name);
-        ASSERT_FALSE(c.bytes.isEmpty());
-        const QString path = write(QString::fromLatin1(c.name) + QString::fromLatin1(c.suffix), c.bytes);
-        const Result result = download(path, QString::fromLatin1(c.name), c.ditherIndex);
-        ASSERT_EQ(result.storedBytes.left(4).toHex(), "0a050101") << sim.log().right(400).toStdString();
-        // A 1-bit picture has nothing to dither.
-        EXPECT_EQ(result.ditherOffered, !QByteArray(c.name).endsWith("_1"));
-        if (c.check == Check::Exact) {
-            EXPECT_EQ(thresholdErrors(result.preview, c.cells).join(' ').toStdString(), "");
-            EXPECT_EQ(thresholdErrors(result.stored, c.cells).join(' ').toStdString(), "");
-        } else {
-            EXPECT_TRUE(result.ditherOffered);
-            EXPECT_EQ(toneErrors(result.preview, c.cells).join(' ').toStdString(), "");
-            EXPECT_EQ(toneErrors(result.stored, c.cells).join(' ').toStdString(), "");
-            EXPECT_TRUE(picturefiles::samePixels(result.preview, result.stored));
-        }
-    }
+    for (const EncodingCase& c : encodingCases())
+        expectCells(c);
+}
+
+// A fourth byte is alpha wherever the format says it is, even 0 everywhere: such a picture is
+// all paper. Only a format that may leave it as padding (a 32-bit BMP without an alpha mask)
+// takes it as opaque when it is 0 everywhere.
+TEST_F(PictureEncodingSimTest, TransparentEverywhereIsPaperUnlessTheByteIsPadding)
+{
+    using Z = enc::BmpCompression;
+    auto withAlpha = [](int alpha) {
+        std::vector<QRgba64> colours = pureColours();
+        for (QRgba64& c : colours)
+            c.setAlpha(quint16(alpha * 257));
+        return enc::Cells{colours, 16};
+    };
+    const enc::Cells clear = withAlpha(0), half = withAlpha(128);
+    const EncodingCase cases[] = {
+        {"png_alpha_0", ".png", enc::png(clear, enc::ColourAlpha, 8), clear, 0, Check::Exact},
+        {"png_alpha_128", ".png", enc::png(half, enc::ColourAlpha, 8), half, 0, Check::Exact},
+        {"bmp_v3_32_padding_0", ".bmp", bmpOf(pure(), 40, 32, Z::Rgb), pure(), 0, Check::Exact},
+        {"bmp_v5_32_alpha_0", ".bmp", bmpOf(clear, 124, 32, Z::Bitfields), clear, 0, Check::Exact},
+        {"tiff_alpha_0", ".tif", enc::rgba32(clear, FIF_TIFF), clear, 0, Check::Exact},
+        {"tga_alpha_0", ".tga", enc::rgba32(clear, FIF_TARGA), clear, 0, Check::Exact},
+        {"ico_alpha_0", ".ico", enc::ico(clear), clear, 0, Check::Exact},
+    };
+    for (const EncodingCase& c : cases)
+        expectCells(c);
+}
+
+// 32-bit unsigned grey samples in the proportion of 16-bit ones: 0, 2^31 - 1, 2^31 and
+// 2^32 - 1 are the dots of grey 0, 127, 128 and 255, also when diffused.
+TEST_F(PictureEncodingSimTest, ThirtyTwoBitGreySamplesKeepTheirTone)
+{
+    const std::vector<quint32> samples = {0, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFFF, 0x80000000, 0x7FFFFFFF, 0};
+    const enc::Cells levels = greys({0, 127, 128, 255, 255, 128, 127, 0});
+    expectCells({"tiff_grey_32", ".tif", enc::tiff32(samples, 16), levels, 0, Check::Exact});
+    const Result diffused = download(write("grey32.tif", enc::tiff32(samples, 16)), "grey32", 1);
+    const Result grey8 = download(write("grey8.png", enc::png(levels, enc::Grey, 8)), "grey8", 1);
+    ASSERT_EQ(diffused.stored.width, levels.width());
+    EXPECT_TRUE(picturefiles::samePixels(diffused.preview, grey8.preview));
+    EXPECT_TRUE(picturefiles::samePixels(diffused.stored, grey8.stored));
 }
 
 // 12000 x 9000 (108 million pixels, a phone camera's size) converts; a header that claims
@@ -346,6 +403,143 @@ TEST_F(PictureEncodingSimTest, LargePictureConvertsAndForgedHeaderIsSentAsItIs)
     EXPECT_EQ(unreadable.viewText, CDlgScrollView::TooLargeText(100000, 100000));
     EXPECT_EQ(unreadable.preview.width, 0);
     EXPECT_EQ(unreadable.storedBytes, forged);
+}
+
+// The picture library as it is, but the system gives each conversion only `allowed` helper
+// threads: the next one asked for is refused, and the conversion asks no more.
+class FewThreads : public platform::FreeImagePictureLibrary {
+public:
+    explicit FewThreads(int allowed) : m_allowed(allowed) {}
+    bool startThread(std::function<void()> work, std::thread& thread) const override
+    {
+        ++asked;
+        if (m_given == m_allowed) {
+            m_given = 0;
+            return false;
+        }
+        ++m_given;
+        ++started;
+        return FreeImagePictureLibrary::startThread(std::move(work), thread);
+    }
+    mutable int asked = 0;
+    mutable int started = 0;
+
+private:
+    int m_allowed;
+    mutable int m_given = 0;
+};
+
+// Helper threads the system refuses: each conversion goes on with those that started, or on
+// one thread, and gives the dots of a run with all of them.
+TEST_F(PictureEncodingSimTest, RefusedThreadsGiveTheDotsOfAllThreads)
+{
+    const enc::Cells cells = greys({16, 48, 80, 112, 144, 176, 208, 240}, 400);
+    if (platform::ParallelLines::threadsFor(std::uint64_t(cells.width()) * std::uint64_t(cells.height())) < 2)
+        GTEST_SKIP() << "one core: no helper thread to refuse";
+    const QString path = write("tones.png", enc::png(cells, enc::Colour, 8));
+    for (int ditherIndex : {0, 1, 3}) {  // reduced in bands, diffused lines at once, ordered
+        SCOPED_TRACE(ditherIndex);
+        // Each download under a name of its own: the simulator logs every one it stores.
+        const Result all = download(path, QStringLiteral("all%1").arg(ditherIndex), ditherIndex);
+        ASSERT_EQ(all.stored.width, cells.width());
+        for (int allowed : {0, 1, 2}) {
+            SCOPED_TRACE(allowed);
+            FewThreads library(allowed);
+            platform::ScopedService<platform::PictureLibrary> libraryScope(library);
+            const Result few = download(path, QStringLiteral("few%1_%2").arg(ditherIndex).arg(allowed), ditherIndex);
+            EXPECT_GT(library.asked, library.started);
+            EXPECT_EQ(library.started > 0, allowed > 0);
+            EXPECT_EQ(few.storedBytes, all.storedBytes);
+            EXPECT_TRUE(picturefiles::samePixels(few.preview, all.preview));
+        }
+    }
+}
+
+// Small forged files whose headers or chunks claim far more than the file holds are refused
+// before any reader allocates for them: the preview says why, the file goes to the printer as
+// it is, and a load, in a child process of its own, takes a few MiB at most.
+TEST_F(PictureEncodingSimTest, ForgedFilesAreSentAsTheyAreWithoutTakingWhatTheyClaim)
+{
+    using ztest::TestPictures;
+    const QString damaged = CDlgScrollView::DamagedText();
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString viewText;
+    } cases[] = {
+        {"text_288.png", TestPictures::pngWithHugeText(288), damaged},
+        {"text_64.png", TestPictures::pngWithHugeText(64), damaged},
+        {"short_data.png", TestPictures::pngWithShortImageData(), damaged},
+        {"float_20000.tif", TestPictures::paddedTiff(20000, 20000, 32, 24 * 1024), CDlgScrollView::TooLargeText(20000, 20000)},
+        {"float_12000.tif", TestPictures::paddedTiff(12000, 12000, 32, 9 * 1024), CDlgScrollView::TooLargeText(12000, 12000)},
+        {"float_10000.tif", TestPictures::paddedTiff(10000, 10000, 32, 6200), CDlgScrollView::TooLargeText(10000, 10000)},
+        {"rgba_8000.tif", TestPictures::paddedTiff(8000, 8000, 8, 64 * 1024), damaged},
+    };
+    EXPECT_EQ(cases[0].bytes.size(), 288);
+    EXPECT_EQ(cases[1].bytes.size(), 64);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = QString::fromLatin1(c.name).section(u'.', 0, 0);
+        const QString path = write(QString::fromLatin1(c.name), c.bytes);
+        const Result result = download(path, name, 0);
+        EXPECT_EQ(result.viewText, c.viewText);
+        EXPECT_EQ(result.preview.width, 0);
+        EXPECT_FALSE(result.ditherOffered);
+        EXPECT_EQ(result.storedBytes, c.bytes);
+        ASSERT_FALSE(hooks.messages().empty());
+        EXPECT_EQ(hooks.messages().back().text, "PCX file download is completed.");
+
+        const ztest::ChildPeakMemory::Result child = ztest::ChildPeakMemory::run([&] {
+            platform::PictureLibrary& library = platform::pictures();
+            return library.load(path, library.formatFromExtension(path.section(u'.', -1))) == nullptr;
+        });
+        EXPECT_TRUE(child.ran);
+        if (kMemoryIsTheProgramsOwn)
+            EXPECT_LT(child.grownMiB(), 16.0);
+    }
+}
+
+// The largest pictures of the picture bench, a 12000 x 9000 colour photo (108 MP) and a
+// 20000 x 20000 grey scan (400 MP), still convert, each in a child process within what its
+// load may take: the decoded picture and its grey copy.
+TEST(PictureBudgetTest, LargestPicturesStillConvertWithinTheirBudget)
+{
+    using ztest::TestPictures;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ztest::TestClock clock;
+    platform::ScopedService<platform::Clock> clockScope(clock);
+    const struct {
+        const char* name;
+        int width, height, channels;
+        TestPictures::LineFiller fill;
+    } cases[] = {
+        {"camera.png", 12000, 9000, 3, TestPictures::photo(12000, 9000)},
+        {"scan.png", 20000, 20000, 1, TestPictures::scan(20000)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        ASSERT_TRUE(TestPictures::writePng(path, c.width, c.height, c.channels, c.fill));
+        const QString pcx = dir.filePath("out.pcx");
+        const ztest::ChildPeakMemory::Result child = ztest::ChildPeakMemory::run([&] {
+            std::unique_ptr<platform::Picture> picture = platform::pictures().load(path, -1);
+            if (!picture)
+                return false;
+            CDlgScrollView::ConvertToOneBit(*picture, 0, 0);
+            return picture->savePcx(pcx);
+        });
+        ASSERT_TRUE(child.ran);
+        const platform::MonoBitmap stored = picturefiles::converted(pcx, -1);
+        EXPECT_EQ(stored.width, c.width);
+        EXPECT_EQ(stored.height, c.height);
+        const double budgetMiB =
+            double(platform::PictureLibrary::loadBytes(quint64(c.width), quint64(c.height), 8 * c.channels, 0)) /
+            (1024.0 * 1024.0);
+        if (kMemoryIsTheProgramsOwn)
+            EXPECT_LT(child.grownMiB(), budgetMiB + 16) << "budget " << budgetMiB << " MiB";
+        QFile::remove(path);
+    }
 }
 
 TEST(PictureDownloadSimTest, PictureStoredInTheSimulatorIsTheDitheredPicture)

@@ -4,6 +4,7 @@
 // grid of flat cells: BMP and PNG written byte by byte, JPEG, TIFF and GIF by the libraries.
 #include "platform/GreyLevels.h"
 #include "platform/MonoBitmap.h"
+#include "tests/support/TestPictures.h"
 
 #include <FreeImage.h>
 #include <QByteArray>
@@ -184,23 +185,9 @@ inline QByteArray bmp(const Cells& cells, int headerSize, int bits, BmpCompressi
     return out + pixels;
 }
 
-inline quint32 crc32(const QByteArray& bytes)
-{
-    quint32 crc = 0xFFFFFFFF;
-    for (const char byte : bytes) {
-        crc ^= static_cast<unsigned char>(byte);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-    }
-    return ~crc;
-}
-
 inline void pngChunk(QByteArray& out, const char* type, const QByteArray& data)
 {
-    putBig32(out, quint32(data.size()));
-    const QByteArray body = QByteArray(type) + data;
-    out += body;
-    putBig32(out, crc32(body));
+    out += ztest::TestPictures::pngChunk(type, data);
 }
 
 enum PngColour { Grey = 0, Colour = 2, Palette = 3, GreyAlpha = 4, ColourAlpha = 6 };
@@ -360,6 +347,69 @@ inline QByteArray tiff(const Cells& cells, bool grey16bit)
         }
     }
     return saved(dib, FIF_TIFF, grey16bit ? TIFF_ADOBE_DEFLATE : TIFF_LZW);
+}
+
+// The cells as 32-bit RGBA (alpha and all) in a format FreeImage writes: TIFF, TGA.
+inline QByteArray rgba32(const Cells& cells, FREE_IMAGE_FORMAT format)
+{
+    FIBITMAP* dib = FreeImage_Allocate(cells.width(), cells.height(), 32);
+    for (int y = 0; y < cells.height(); ++y) {
+        BYTE* line = FreeImage_GetScanLine(dib, cells.height() - 1 - y);
+        for (int x = 0; x < cells.width(); ++x) {
+            const QRgb argb = cells.at(x, y).toArgb32();
+            line[4 * x + FI_RGBA_RED] = BYTE(qRed(argb));
+            line[4 * x + FI_RGBA_GREEN] = BYTE(qGreen(argb));
+            line[4 * x + FI_RGBA_BLUE] = BYTE(qBlue(argb));
+            line[4 * x + FI_RGBA_ALPHA] = BYTE(qAlpha(argb));
+        }
+    }
+    return saved(dib, format);
+}
+
+// An icon of one 32-bit picture with alpha, as Windows keeps it: a BMP header of twice the
+// height, the pixels bottom-up, then an AND mask that leaves every pixel to its alpha.
+inline QByteArray ico(const Cells& cells)
+{
+    const int width = cells.width(), height = cells.height();
+    const int maskLine = (width + 31) / 32 * 4;
+    QByteArray image;
+    put32(image, 40);
+    put32(image, quint32(width));
+    put32(image, quint32(2 * height));
+    put16(image, 1);
+    put16(image, 32);
+    put32(image, 0);
+    put32(image, quint32(width * height * 4 + maskLine * height));
+    image.append(QByteArray(16, '\0'));
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const QRgb c = cells.at(x, y).toArgb32();
+            image.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c))).append(char(qAlpha(c)));
+        }
+    }
+    image.append(QByteArray(maskLine * height, '\0'));
+    QByteArray out;
+    put16(out, 0);
+    put16(out, 1);  // an icon
+    put16(out, 1);  // of one picture
+    out.append(char(width)).append(char(height)).append(char(0)).append(char(0));
+    put16(out, 1);
+    put16(out, 32);
+    put32(out, quint32(image.size()));
+    put32(out, 22);
+    return out + image;
+}
+
+// A grey TIFF of 32-bit unsigned samples, one for each of the 8 cells.
+inline QByteArray tiff32(const std::vector<quint32>& samples, int cell)
+{
+    FIBITMAP* dib = FreeImage_AllocateT(FIT_UINT32, 4 * cell, 2 * cell);
+    for (int y = 0; y < 2 * cell; ++y) {
+        auto* line = reinterpret_cast<DWORD*>(FreeImage_GetScanLine(dib, 2 * cell - 1 - y));
+        for (int x = 0; x < 4 * cell; ++x)
+            line[x] = samples[static_cast<std::size_t>((y / cell) * 4 + x / cell)];
+    }
+    return saved(dib, FIF_TIFF, TIFF_ADOBE_DEFLATE);
 }
 
 // A GIF of the cells' palette; a colour that is not opaque is the transparent index.

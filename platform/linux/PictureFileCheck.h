@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace platform {
+
+// What a picture file's own layout says, read from its headers before any reader allocates
+// for it: whether each part it states lies within the file (PNG chunks, also those of the
+// PNG pictures in an icon; TIFF directories, tags, strips and tiles), what the reader holds
+// besides the decoded picture, and whether a 32-bit pixel's fourth byte may be padding.
+class PictureFileCheck {
+public:
+    struct Findings {
+        // A part states more bytes than the file holds from where it starts.
+        bool damaged = false;
+        // What the reader holds while it decodes, besides the decoded picture: the chunks or
+        // tags it keeps, a TIFF's decoded strip, or the whole picture at 4 bytes a pixel for
+        // the TIFFs it reads as RGBA.
+        quint64 readerBytes = 0;
+        // The format may leave a 32-bit pixel's fourth byte unused: a BMP without an alpha
+        // mask, a TGA without alpha bits, a Sun raster file.
+        bool fourthByteMayBePadding = false;
+    };
+
+    // `format` is FreeImage's identifier for the file's content.
+    static Findings inspect(const QString& path, int format);
+};
+
+}  // namespace platform
