@@ -1,3 +1,4 @@
+#include "platform/HeapReuse.h"
 #include "shell/CZentrovaApp.h"
 #include "ui/MessageBox.h"
 #include "ui/WindowPump.h"
@@ -6,6 +7,7 @@
 
 int main(int argc, char** argv)
 {
+    platform::HeapReuse::enable();
     QApplication application(argc, argv);
     ui::installMessageBoxes(QStringLiteral("Zentrova"));
     ui::WindowPump::install();

@@ -82,9 +82,8 @@ RawTextEdit::~RawTextEdit() = default;
 
 void RawTextEdit::contentsChange()
 {
-    m_textKnown = false;
+    m_known = false;
     m_text = QString();
-    m_breaksKnown = false;
     m_breaks = {};
     m_exactSelection.reset();
 }
@@ -92,11 +91,30 @@ void RawTextEdit::contentsChange()
 QString RawTextEdit::exactText(qsizetype from, qsizetype to, std::vector<Break>* breaks) const
 {
     QString out;
-    out.reserve(to - from);
+    out.reserve(to - from + (to - from) / 8);
+    walk(from, to, &out, breaks);
+    return out;
+}
+
+void RawTextEdit::walk(qsizetype from, qsizetype to, QString* out, std::vector<Break>* breaks) const
+{
+    // A long text reads the document's characters in one copy, a short one or the breaks
+    // alone fragment by fragment.
+    const bool whole = out && to - from > 64 * 1024;
+    const QString raw = whole ? document()->toRawText() : QString();
+    qsizetype length = 0;  // of the exact text so far
     auto lineEnd = [&](qsizetype at, LineEnd end) {
         if (breaks)
-            breaks->push_back({at, out.size(), end});
-        out += writtenLineEnd(end);
+            breaks->push_back({at, length, end});
+        const QStringView written = writtenLineEnd(end);
+        if (out)
+            *out += written;
+        length += written.size();
+    };
+    auto put = [&](QStringView run) {
+        if (out)
+            *out += run;
+        length += run.size();
     };
     for (QTextBlock block = document()->findBlock(int(from)); block.isValid() && block.position() <= to;
          block = block.next()) {
@@ -115,40 +133,47 @@ QString RawTextEdit::exactText(qsizetype from, qsizetype to, std::vector<Break>*
                 continue;
             if (at >= last)
                 break;
-            const QString fragmentText = fragment.text();
-            const qsizetype a = std::max(first, at) - at;
-            const QStringView part =
-                QStringView(fragmentText).sliced(a, std::min(last, at + fragment.length()) - at - a);
+            const qsizetype a = std::max(first, at);
+            const qsizetype z = std::min(last, at + fragment.length());
+            QString fragmentText;
+            QStringView part;
+            if (whole) {
+                part = QStringView(raw).sliced(a, z - a);
+            } else {
+                fragmentText = fragment.text();
+                part = QStringView(fragmentText).sliced(a - at, z - a);
+            }
             const LineEnd end = lineEndOf(fragment.charFormat());
             qsizetype run = 0;
             for (qsizetype s = part.indexOf(QChar::LineSeparator); s >= 0;
                  s = part.indexOf(QChar::LineSeparator, run)) {
-                out += part.sliced(run, s - run);
-                lineEnd(at + a + s, end);
+                put(part.sliced(run, s - run));
+                lineEnd(a + s, end);
                 run = s + 1;
             }
-            out += part.sliced(run);
+            put(part.sliced(run));
         }
     }
-    return out;
 }
 
 QString RawTextEdit::text() const
 {
-    if (!m_textKnown) {
-        m_text = exactText(0, lastPosition(document()));
-        m_textKnown = true;
-    }
+    breaks();
     return m_text;
 }
 
+// The text and its breaks come from one walk through the document: a search of the text
+// maps its positions back through the breaks.
 const std::vector<RawTextEdit::Break>& RawTextEdit::breaks() const
 {
-    if (!m_breaksKnown) {
+    if (!m_known) {
+        const qsizetype end = lastPosition(document());
         m_breaks.clear();
-        m_text = exactText(0, lastPosition(document()), &m_breaks);
-        m_textKnown = true;
-        m_breaksKnown = true;
+        m_breaks.reserve(document()->blockCount());
+        m_text = QString();
+        m_text.reserve(end + end / 8);
+        walk(0, end, &m_text, &m_breaks);
+        m_known = true;
     }
     return m_breaks;
 }
@@ -226,31 +251,31 @@ void RawTextEdit::replaceAll(const std::vector<qsizetype>& positions, qsizetype 
     if (positions.empty())
         return;
     const QString all = text();
+    const QStringView exact(all);
     const qsizetype first = positions.front();
     const qsizetype last = positions.back() + length;
     const qsizetype from = documentPosition(first);
     const qsizetype to = documentPosition(last, true);
     const qsizetype head = exactPosition(from);
     const qsizetype tail = exactPosition(to);
-    // The new text is built whole and goes in as one edit.
-    QString replaced;
-    replaced.reserve(last - head + qsizetype(positions.size()) * (replacement.size() - length));
-    replaced += QStringView(all).sliced(head, first - head);
-    qsizetype kept = first;
-    for (const qsizetype p : positions) {
-        replaced += QStringView(all).sliced(kept, p - kept);
-        replaced += replacement;
-        kept = p + length;
-    }
+    // One edit: what the replacements span goes, and the new text goes in as it is made.
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     cursor.setPosition(int(from));
     cursor.setPosition(int(to), QTextCursor::KeepAnchor);
     removeSelection(cursor);
-    insertExactText(cursor, replaced);
-    replaced = QString();
+    ShownText shown(cursor);
+    shown.append(exact.sliced(head, first - head));
+    qsizetype kept = first;
+    for (const qsizetype p : positions) {
+        shown.append(exact.sliced(kept, p - kept));
+        shown.append(replacement);
+        kept = p + length;
+    }
+    shown.flush();
     const int after = cursor.position();
-    insertExactText(cursor, QStringView(all).sliced(last, tail - last));
+    shown.append(exact.sliced(last, tail - last));
+    shown.finish();
     cursor.endEditBlock();
     cursor.setPosition(after);
     setTextCursor(cursor);

@@ -96,6 +96,9 @@ private:
 
     // The exact text of the document from `from` to `to`, with its breaks when asked.
     QString exactText(qsizetype from, qsizetype to, std::vector<Break>* breaks = nullptr) const;
+    // Goes through the document from `from` to `to`, writing the exact text to `out` and its
+    // breaks to `breaks`, each where asked.
+    void walk(qsizetype from, qsizetype to, QString* out, std::vector<Break>* breaks) const;
     const std::vector<Break>& breaks() const;
     void contentsChange();
     void stepOverCut(QKeyEvent* event);
@@ -107,9 +110,8 @@ private:
 
     // Derived from the document, and dropped at each of its changes.
     mutable QString m_text;
-    mutable bool m_textKnown = false;
     mutable std::vector<Break> m_breaks;
-    mutable bool m_breaksKnown = false;
+    mutable bool m_known = false;
     std::optional<Selection> m_exactSelection;
 
     QElapsedTimer m_sinceDoubleClick;

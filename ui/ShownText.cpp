@@ -2,6 +2,8 @@
 
 #include "platform/Services.h"
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -27,6 +29,15 @@ bool keptByTheDocument(QChar c)
     return c == QChar(0xFDD0) || c == QChar(0xFDD1);
 }
 
+// A character that is not put in as it is: a line end or a frame mark.
+bool isSpecial(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x2028)
+        return u == u'\r' || u == u'\n';
+    return u == 0x2028 || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1;
+}
+
 }  // namespace
 
 ShownText::ShownText(QTextCursor& cursor) : m_cursor(cursor), m_stand(standInCharacter()) {}
@@ -35,7 +46,7 @@ void ShownText::flush()
 {
     if (!m_run.isEmpty())
         m_cursor.insertText(m_run, charFormatFor(m_runEnd));
-    m_run.clear();
+    m_run.resize(0);  // keeps its room for the next run
     m_runEnd = LineEnd::CrLf;
     m_runHasBreak = false;
 }
@@ -63,37 +74,56 @@ void ShownText::lineBreak(LineEnd end)
 
 void ShownText::append(QStringView piece)
 {
-    for (const QChar c : piece) {
+    const QChar* c = piece.data();
+    const QChar* const end = c + piece.size();
+    while (c != end) {
         if (m_pendingCr) {
             m_pendingCr = false;
-            if (c == u'\n') {
+            if (*c == u'\n') {
                 lineBreak(LineEnd::CrLf);
+                ++c;
                 continue;
             }
             lineBreak(LineEnd::Cr);
         }
-        switch (c.unicode()) {
+        switch (c->unicode()) {
         case u'\r':
             m_pendingCr = true;
+            ++c;
             continue;
         case u'\n':
             lineBreak(LineEnd::Lf);
+            ++c;
             continue;
         case QChar::LineSeparator:
             lineBreak(LineEnd::LineSeparator);
+            ++c;
             continue;
         case QChar::ParagraphSeparator:
             lineBreak(LineEnd::ParagraphSeparator);
+            ++c;
             continue;
         default:
             break;
         }
         // A surrogate pair stays in one piece.
-        if (m_lineLength >= kPieceLength && !c.isLowSurrogate())
+        if (m_lineLength >= kPieceLength && !c->isLowSurrogate())
             lineBreak(LineEnd::Piece);
-        m_run += keptByTheDocument(c) ? m_stand : c;
-        ++m_lineLength;
-        ++m_blockLength;
+        if (keptByTheDocument(*c)) {
+            m_run += m_stand;
+            ++m_lineLength;
+            ++m_blockLength;
+            ++c;
+            continue;
+        }
+        // The characters up to the next line end, stand-in or cut point go in whole.
+        const QChar* run = c;
+        const QChar* const limit = run + std::min<qsizetype>(end - run, std::max<qsizetype>(kPieceLength - m_lineLength, 1));
+        while (c != limit && !isSpecial(*c))
+            ++c;
+        m_run.append(run, c - run);
+        m_lineLength += c - run;
+        m_blockLength += c - run;
     }
 }
 

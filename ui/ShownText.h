@@ -21,12 +21,13 @@ public:
     explicit ShownText(QTextCursor& cursor);
 
     void append(QStringView piece);
+    // Puts in the characters held back, all but a last CR that a LF may still join.
+    void flush();
     // Puts in what is held back: the characters not yet written and a last CR.
     void finish();
 
 private:
     void lineBreak(LineEnd end);
-    void flush();
 
     QTextCursor& m_cursor;
     const QChar m_stand;  // for characters the document keeps for itself
