@@ -43,6 +43,44 @@ qsizetype lastPosition(const QTextDocument* document)
     return document->characterCount() - 1;
 }
 
+// Takes the break at `separator` out, and the lines on both sides join. A text document
+// drops the earlier block when it is empty, and the later one's record would stand for the
+// break before it; the earlier block's record is put back.
+void joinAt(QTextDocument* document, int separator)
+{
+    const QTextBlock earlier = document->findBlock(separator);
+    const int start = earlier.position();
+    const LineEnd before = lineEndBefore(earlier);
+    QTextCursor cursor(document);
+    cursor.setPosition(separator);
+    cursor.setPosition(separator + 1, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    const QTextBlock now = document->findBlock(start);
+    if (now.position() == start && lineEndBefore(now) != before) {
+        QTextCursor mark(now);
+        mark.setBlockFormat(blockFormatFor(before));
+    }
+}
+
+// A cut point stands between two pieces of one line; one left with nothing on a side goes,
+// so that it never shows as an empty row.
+void dropBareCuts(QTextDocument* document, int position)
+{
+    QTextBlock block = document->findBlock(position);
+    if (block.previous().isValid())
+        block = block.previous();
+    for (int i = 0; i < 3 && block.isValid(); ++i) {
+        const QTextBlock next = block.next();
+        if (isCut(block) && (block.length() == 1 || block.previous().length() == 1)) {
+            const QTextBlock previous = block.previous();
+            joinAt(document, block.position() - 1);
+            block = previous;
+            continue;
+        }
+        block = next;
+    }
+}
+
 // Removes the cursor's selection in the edit block the caller holds. The break before the
 // selection stays what it is: a text document drops a block that the removal empties, and
 // with it that break's record.
@@ -61,14 +99,18 @@ void removeSelection(QTextCursor& cursor)
         QTextCursor mark(now);
         mark.setBlockFormat(blockFormatFor(before));
     }
+    dropBareCuts(document, from);
 }
 
 // Puts an exact text in at the cursor, in the edit block the caller holds.
 void insertExactText(QTextCursor& cursor, QStringView text)
 {
+    const int start = cursor.position();
     ShownText shown(cursor);
     shown.append(text);
     shown.finish();
+    dropBareCuts(cursor.document(), start);
+    dropBareCuts(cursor.document(), cursor.position());
 }
 
 }  // namespace
@@ -237,11 +279,14 @@ void RawTextEdit::replaceExact(qsizetype start, qsizetype end, QStringView repla
     cursor.setPosition(int(from));
     cursor.setPosition(int(to), QTextCursor::KeepAnchor);
     removeSelection(cursor);
+    const int at = cursor.position();
     ShownText shown(cursor);
     shown.append(QStringView(all).sliced(head, start - head));
     shown.append(replacement);
     shown.append(QStringView(all).sliced(end, tail - end));
     shown.finish();
+    dropBareCuts(document(), at);
+    dropBareCuts(document(), cursor.position());
     cursor.endEditBlock();
 }
 
@@ -276,8 +321,14 @@ void RawTextEdit::replaceAll(const std::vector<qsizetype>& positions, qsizetype 
     const int after = cursor.position();
     shown.append(exact.sliced(last, tail - last));
     shown.finish();
+    // Only where the new text meets the old can a piece be left empty; the caret's place
+    // moves with what goes.
+    QTextCursor caret(document());
+    caret.setPosition(after);
+    dropBareCuts(document(), int(from));
+    dropBareCuts(document(), cursor.position());
     cursor.endEditBlock();
-    cursor.setPosition(after);
+    cursor.setPosition(caret.position());
     setTextCursor(cursor);
     ensureCursorVisible();
 }
@@ -411,8 +462,10 @@ void RawTextEdit::contextMenuEvent(QContextMenuEvent* event)
 // A text dragged within the edit moves in one edit: removed, then put in where it is dropped.
 void RawTextEdit::dropEvent(QDropEvent* event)
 {
+    // Our own drag carries the data this edit made of its selection.
     const QObject* source = event->source();
-    const bool ours = source == this || source == viewport();
+    const bool ours = source == this || source == viewport() ||
+                      (m_ownData && event->mimeData() == m_ownData.data());
     QTextCursor selection = textCursor();
     if (!ours || event->dropAction() != Qt::MoveAction || isReadOnly() || !selection.hasSelection()) {
         QPlainTextEdit::dropEvent(event);
@@ -626,6 +679,7 @@ QMimeData* RawTextEdit::createMimeDataFromSelection() const
     const QTextCursor cursor = textCursor();
     auto* data = new QMimeData;
     data->setText(exactText(cursor.selectionStart(), cursor.selectionEnd()));
+    m_ownData = data;
     return data;
 }
 

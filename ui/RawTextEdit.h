@@ -4,8 +4,10 @@
 #include "ui/ShownText.h"
 
 #include <QElapsedTimer>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointF>
+#include <QPointer>
 #include <QString>
 #include <QStringView>
 #include <QTextCursor>
@@ -14,7 +16,6 @@
 #include <utility>
 #include <vector>
 
-class QMimeData;
 namespace ui {
 
 // A multi-line edit whose text keeps its own line ends: a text set, loaded, pasted or
@@ -113,6 +114,7 @@ private:
     mutable std::vector<Break> m_breaks;
     mutable bool m_known = false;
     std::optional<Selection> m_exactSelection;
+    mutable QPointer<QMimeData> m_ownData;  // made of the selection, for a drag or a copy
 
     QElapsedTimer m_sinceDoubleClick;
     QPointF m_doubleClickAt;

@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -388,6 +390,34 @@ TEST_P(JobEditTest, ClicksInALongLineTakeWhatTheyTakeInAShortOne)
     expectText(lines.mid(6));
 }
 
+// A selection dragged with the mouse to another place moves there: the edit's own data,
+// dropped through the widget's drag and drop events. Every line end it passes keeps its bytes.
+TEST_P(JobEditTest, ADragMoveKeepsEveryLineEnd)
+{
+    op->load("A1\nB2\nC3\nD4\nE5\n");
+    ui::RawTextEdit* edit = op->edit();
+    QApplication::processEvents();
+    op->caret(3);
+    op->select(2);  // B2
+    // The data the edit makes of its selection, as a drag takes it (this platform has no
+    // drag of its own).
+    op->key(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* dragged = QApplication::clipboard()->mimeData();
+    QTextCursor behind(edit->document()->findBlockByNumber(3));
+    behind.movePosition(QTextCursor::EndOfBlock);
+    const QPoint to = edit->cursorRect(behind).center() + QPoint(2, 0);
+    QWidget* viewport = edit->viewport();
+    QDragEnterEvent enter(to, Qt::MoveAction, dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(to, Qt::MoveAction, dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QDropEvent drop(to, Qt::MoveAction, dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    expectText("A1\n\nC3\nD4B2\nE5\n");
+    op->undo();
+    expectText("A1\nB2\nC3\nD4\nE5\n");
+}
+
 // A file's first byte-order mark goes; one after it is a character of the text, sent as the
 // code page has it. Characters a text document keeps for itself go out as the code page's
 // default character.
@@ -443,6 +473,16 @@ std::string spelled(const QString& text)
         }
     }
     return out;
+}
+
+// Cut points that show as an empty row: a piece with nothing in it, or one after an empty one.
+int bareCuts(const QTextDocument* document)
+{
+    int bare = 0;
+    for (QTextBlock b = document->begin().next(); b.isValid(); b = b.next())
+        if (ui::lineEndBefore(b) == ui::LineEnd::Piece && (b.length() == 1 || b.previous().length() == 1))
+            ++bare;
+    return bare;
 }
 
 bool isLineEndCharacter(QChar c)
@@ -627,6 +667,7 @@ TEST_P(JobEditTest, MatchesAPlainStringThroughRandomEdits)
             ASSERT_EQ(spelled(edit->text()), spelled(model.text))
                 << "seed " << seed << ", step " << step << ": " << name << " at " << s << ".." << e
                 << " in " << spelled(before);
+            ASSERT_EQ(bareCuts(edit->document()), 0) << "seed " << seed << ", step " << step << ": " << name;
         }
         ASSERT_EQ(op->send(), codePage.fromWide(model.text)) << "seed " << seed;
     }
