@@ -268,26 +268,7 @@ std::pair<qsizetype, qsizetype> RawTextEdit::exactSelection() const
 
 void RawTextEdit::replaceExact(qsizetype start, qsizetype end, QStringView replacement)
 {
-    const QString all = text();
-    // The document's own characters that hold the range, and what they stand for around it.
-    const qsizetype from = documentPosition(start);
-    const qsizetype to = documentPosition(end, true);
-    const qsizetype head = exactPosition(from);
-    const qsizetype tail = exactPosition(to);
-    QTextCursor cursor(document());
-    cursor.beginEditBlock();
-    cursor.setPosition(int(from));
-    cursor.setPosition(int(to), QTextCursor::KeepAnchor);
-    removeSelection(cursor);
-    const int at = cursor.position();
-    ShownText shown(cursor);
-    shown.append(QStringView(all).sliced(head, start - head));
-    shown.append(replacement);
-    shown.append(QStringView(all).sliced(end, tail - end));
-    shown.finish();
-    dropBareCuts(document(), at);
-    dropBareCuts(document(), cursor.position());
-    cursor.endEditBlock();
+    replaceRanges({start}, end - start, replacement);
 }
 
 void RawTextEdit::replaceAll(const std::vector<qsizetype>& positions, qsizetype length,
@@ -295,15 +276,25 @@ void RawTextEdit::replaceAll(const std::vector<qsizetype>& positions, qsizetype 
 {
     if (positions.empty())
         return;
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(replaceRanges(positions, length, replacement));
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+int RawTextEdit::replaceRanges(const std::vector<qsizetype>& positions, qsizetype length,
+                               QStringView replacement)
+{
     const QString all = text();
     const QStringView exact(all);
     const qsizetype first = positions.front();
     const qsizetype last = positions.back() + length;
+    // The document's own characters that hold the ranges, and what they stand for around them.
     const qsizetype from = documentPosition(first);
     const qsizetype to = documentPosition(last, true);
     const qsizetype head = exactPosition(from);
     const qsizetype tail = exactPosition(to);
-    // One edit: what the replacements span goes, and the new text goes in as it is made.
+    // One edit: what the ranges span goes, and the new text goes in as it is made.
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     cursor.setPosition(int(from));
@@ -318,19 +309,16 @@ void RawTextEdit::replaceAll(const std::vector<qsizetype>& positions, qsizetype 
         kept = p + length;
     }
     shown.flush();
-    const int after = cursor.position();
+    // The place after the last replacement moves with what the tidying below takes out.
+    QTextCursor after(document());
+    after.setPosition(cursor.position());
     shown.append(exact.sliced(last, tail - last));
     shown.finish();
-    // Only where the new text meets the old can a piece be left empty; the caret's place
-    // moves with what goes.
-    QTextCursor caret(document());
-    caret.setPosition(after);
+    // Only where the new text meets the old can a piece be left empty.
     dropBareCuts(document(), int(from));
     dropBareCuts(document(), cursor.position());
     cursor.endEditBlock();
-    cursor.setPosition(caret.position());
-    setTextCursor(cursor);
-    ensureCursorVisible();
+    return after.position();
 }
 
 void RawTextEdit::setText(const QString& text)

@@ -102,6 +102,10 @@ private:
     void walk(qsizetype from, qsizetype to, QString* out, std::vector<Break>* breaks) const;
     const std::vector<Break>& breaks() const;
     void contentsChange();
+    // Replaces `length` characters of text() at each of the positions (ascending, apart, at
+    // least one) by the replacement, in one edit; the document position after the last.
+    int replaceRanges(const std::vector<qsizetype>& positions, qsizetype length,
+                      QStringView replacement);
     void stepOverCut(QKeyEvent* event);
     bool removeByKey(QKeyEvent* event);
     void extendWordOverCuts();

@@ -1,5 +1,6 @@
 // The job text goes out as it came in: both windows that load, paste, send and save a job
 // keep each of its line ends and every line length, byte for byte.
+#include "Utf16File.h"
 #include "WorkbenchFixture.h"
 
 #include "workbench/CCommunicationDlg.h"
@@ -58,17 +59,6 @@ const LineEndCase kLineEnds[] = {
     {"a line end alone", "\n"},
     {"a CR alone", "\r"},
 };
-
-QByteArray utf16File(const QString& text)
-{
-    QByteArray bytes("\xff\xfe");
-    for (QChar c : text) {
-        char unit[2];
-        qToLittleEndian<quint16>(c.unicode(), unit);
-        bytes.append(unit, 2);
-    }
-    return bytes;
-}
 
 class JobBytesTest : public WorkbenchTest, public ::testing::WithParamInterface<WindowKind> {
 protected:

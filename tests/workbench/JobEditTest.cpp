@@ -2,6 +2,7 @@
 // finds and replaces, undo and redo gives what it must, in Send, Save and Copy alike; a long
 // line stays one line to the keys and the mouse. A seeded random run checks the editor
 // against a plain string of the text.
+#include "Utf16File.h"
 #include "WorkbenchFixture.h"
 
 #include "ui/FindReplaceDialog.h"
@@ -48,17 +49,6 @@ const WindowKind kWindows[] = {
 void PrintTo(const WindowKind& kind, std::ostream* os)
 {
     *os << kind.name;
-}
-
-QByteArray utf16File(const QString& text)
-{
-    QByteArray bytes("\xff\xfe");
-    for (QChar c : text) {
-        char unit[2];
-        qToLittleEndian<quint16>(c.unicode(), unit);
-        bytes.append(unit, 2);
-    }
-    return bytes;
 }
 
 // A picture's graphic field: one line of hex digits, `length` characters long.
