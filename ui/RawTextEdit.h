@@ -55,7 +55,8 @@ public:
     // Puts a text into the emptied edit piece by piece, so that a long text is never held
     // beside the document's own copy. The edit ends as for a new text: caret at the start,
     // no undo, unmodified. The last piece is in when the writer goes.
-    // Removes the selection as the keys do, into the clipboard.
+    // Removes the selection as the keys do, into the clipboard. It stands in for the base
+    // class's cut(), which is no virtual: callers hold a RawTextEdit.
     void cut();
 
     class Writer {

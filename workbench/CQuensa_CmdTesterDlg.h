@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/Dialog.h"
+#include "ui/RawTextEdit.h"
 #include "workbench/ReceiveBuffer.h"
 
 #include "ui_CQuensa_CmdTesterDlg.h"
@@ -8,7 +9,6 @@
 #include <QString>
 #include <functional>
 
-class QPlainTextEdit;
 
 // The Ostrel command tester: compose a job in the editor (typed or through the builders),
 // send it a number of times, read the printer's replies, load and save the text.
@@ -26,7 +26,7 @@ public:
     void ShowReceivedData();
 
     ReceiveBuffer m_received;
-    QPlainTextEdit* m_editCommand = nullptr;
+    ui::RawTextEdit* m_editCommand = nullptr;
     QString m_strCommand;
     int m_nSendCount = 0;
     QString m_strSentCount;

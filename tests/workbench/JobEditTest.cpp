@@ -34,16 +34,16 @@ namespace {
 struct WindowKind {
     const char* name;
     std::function<std::unique_ptr<ui::Dialog>()> make;
-    int open, send, save, edit;
+    int open, send, save, edit, cut;
     bool replaces;  // the window has the replace dialog
 };
 
 const WindowKind kWindows[] = {
     {"CommunicationWindow", [] { return std::make_unique<CCommunicationDlg>(); },
      comm_dlg::IDC_FILE_OPEN, comm_dlg::IDC_SEND, comm_dlg::IDC_SAVE_TO_FILE,
-     comm_dlg::IDC_SEND_EDIT, true},
+     comm_dlg::IDC_SEND_EDIT, comm_dlg::IDC_CUT, true},
     {"CommandTester", [] { return std::make_unique<CQuensa_CmdTesterDlg>(); }, IDC_LOAD,
-     IDC_MULTI_SEND, IDC_SAVE, IDC_EDIT_COMMAND, false},
+     IDC_MULTI_SEND, IDC_SAVE, IDC_EDIT_COMMAND, IDC_CUT, false},
 };
 
 void PrintTo(const WindowKind& kind, std::ostream* os)
@@ -115,6 +115,7 @@ public:
     }
     void select(int presses) { press(Qt::Key_Right, presses, Qt::ShiftModifier); }
     void undo() { key(Qt::Key_Z, Qt::ControlModifier); }
+    void cutButton() { click(*m_window, m_kind.cut); }
     void redo() { key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
     void paste(const QString& text)
     {
@@ -254,6 +255,12 @@ const EditCase kEditCases[] = {
          o.undo();
      },
      kLong},
+    {"the window's Cut of a line from its start through its line end", "a\r\nb\nc",
+     [](Operator& o) { o.caret(2); o.select(2); o.cutButton(); }, "a\r\nc"},
+    {"Delete of a line from its start through its line end, then undo", "a\r\nb\nc\rd",
+     [](Operator& o) { o.caret(2); o.select(4); o.key(Qt::Key_Delete); }, "a\r\nd"},
+    {"Backspace after an empty line", "a\n\r\nb",
+     [](Operator& o) { o.caret(3); o.key(Qt::Key_Backspace); }, "a\nb"},
     {"redo of a pasted long line", "^XA\n^XZ\n",
      [](Operator& o) { o.caret(4); o.paste(kLong + "\n"); o.undo(); o.redo(); }, "^XA\n" + kLong + "\n^XZ\n"},
     {"a line end next to a cut point, undone", "x\r" + kLong + "\ry",
