@@ -588,9 +588,10 @@ TEST_P(JobEditTest, MatchesAPlainStringThroughRandomEdits)
                 name = cut ? "cut" : "delete selection";
                 edit->selectExact(s, e);
                 op->key(cut ? Qt::Key_X : Qt::Key_Delete, cut ? Qt::ControlModifier : Qt::NoModifier);
-                if (cut)
+                if (cut) {
                     ASSERT_EQ(spelled(QApplication::clipboard()->text()), spelled(before.mid(s, e - s)))
                         << "seed " << seed << ", step " << step << " in " << spelled(before);
+                }
                 model.edit(QString(before).remove(s, e - s));
                 touched(s, s);
                 break;
