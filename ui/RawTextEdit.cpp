@@ -43,23 +43,31 @@ qsizetype lastPosition(const QTextDocument* document)
     return document->characterCount() - 1;
 }
 
-// Takes the break at `separator` out, and the lines on both sides join. A text document
-// drops the earlier block when it is empty, and the later one's record would stand for the
-// break before it; the earlier block's record is put back.
-void joinAt(QTextDocument* document, int separator)
+// Removes the cursor's selection. The break before the selection stays what it is: a text
+// document drops a block that the removal empties, and with it that break's record, which is
+// put back.
+void removeKeepingTheBreakBefore(QTextCursor& cursor)
 {
-    const QTextBlock earlier = document->findBlock(separator);
-    const int start = earlier.position();
-    const LineEnd before = lineEndBefore(earlier);
-    QTextCursor cursor(document);
-    cursor.setPosition(separator);
-    cursor.setPosition(separator + 1, QTextCursor::KeepAnchor);
+    QTextDocument* document = cursor.document();
+    const int from = cursor.selectionStart();
+    const QTextBlock block = document->findBlock(from);
+    const bool atStart = block.position() == from;
+    const LineEnd before = lineEndBefore(block);
     cursor.removeSelectedText();
-    const QTextBlock now = document->findBlock(start);
-    if (now.position() == start && lineEndBefore(now) != before) {
+    const QTextBlock now = document->findBlock(from);
+    if (atStart && now.position() == from && lineEndBefore(now) != before) {
         QTextCursor mark(now);
         mark.setBlockFormat(blockFormatFor(before));
     }
+}
+
+// Takes the break at `separator` out, and the lines on both sides join.
+void joinAt(QTextDocument* document, int separator)
+{
+    QTextCursor cursor(document);
+    cursor.setPosition(separator);
+    cursor.setPosition(separator + 1, QTextCursor::KeepAnchor);
+    removeKeepingTheBreakBefore(cursor);
 }
 
 // A cut point stands between two pieces of one line; one left with nothing on a side goes,
@@ -81,25 +89,15 @@ void dropBareCuts(QTextDocument* document, int position)
     }
 }
 
-// Removes the cursor's selection in the edit block the caller holds. The break before the
-// selection stays what it is: a text document drops a block that the removal empties, and
-// with it that break's record.
+// Removes the cursor's selection in the edit block the caller holds, and the cut points it
+// leaves bare.
 void removeSelection(QTextCursor& cursor)
 {
     if (!cursor.hasSelection())
         return;
-    QTextDocument* document = cursor.document();
     const int from = cursor.selectionStart();
-    const QTextBlock block = document->findBlock(from);
-    const bool atStart = block.position() == from;
-    const LineEnd before = lineEndBefore(block);
-    cursor.removeSelectedText();
-    const QTextBlock now = document->findBlock(from);
-    if (atStart && now.position() == from && lineEndBefore(now) != before) {
-        QTextCursor mark(now);
-        mark.setBlockFormat(blockFormatFor(before));
-    }
-    dropBareCuts(document, from);
+    removeKeepingTheBreakBefore(cursor);
+    dropBareCuts(cursor.document(), from);
 }
 
 // Puts an exact text in at the cursor, in the edit block the caller holds.
@@ -130,11 +128,11 @@ void RawTextEdit::contentsChange()
     m_exactSelection.reset();
 }
 
-QString RawTextEdit::exactText(qsizetype from, qsizetype to, std::vector<Break>* breaks) const
+QString RawTextEdit::exactText(qsizetype from, qsizetype to) const
 {
     QString out;
     out.reserve(to - from + (to - from) / 8);
-    walk(from, to, &out, breaks);
+    walk(from, to, &out, nullptr);
     return out;
 }
 
@@ -404,12 +402,17 @@ bool RawTextEdit::removeByKey(QKeyEvent* event)
                !event->matches(QKeySequence::DeleteEndOfWord)) {
         return false;
     }
+    removeSelected(cursor);
+    return true;
+}
+
+void RawTextEdit::removeSelected(QTextCursor cursor)
+{
     cursor.beginEditBlock();
     removeSelection(cursor);
     cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
-    return true;
 }
 
 void RawTextEdit::cut()
@@ -417,12 +420,7 @@ void RawTextEdit::cut()
     if (isReadOnly() || !textCursor().hasSelection())
         return;
     copy();
-    QTextCursor cursor = textCursor();
-    cursor.beginEditBlock();
-    removeSelection(cursor);
-    cursor.endEditBlock();
-    setTextCursor(cursor);
-    ensureCursorVisible();
+    removeSelected(textCursor());
 }
 
 // The menu's Cut and Delete remove as the keys do.
@@ -435,13 +433,7 @@ void RawTextEdit::contextMenuEvent(QContextMenuEvent* event)
             connect(action, &QAction::triggered, this, &RawTextEdit::cut);
         } else if (action->objectName() == QLatin1String("edit-delete")) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, [this] {
-                QTextCursor cursor = textCursor();
-                cursor.beginEditBlock();
-                removeSelection(cursor);
-                cursor.endEditBlock();
-                setTextCursor(cursor);
-            });
+            connect(action, &QAction::triggered, this, [this] { removeSelected(textCursor()); });
         }
     }
     menu->exec(event->globalPos());

@@ -96,8 +96,8 @@ private:
         qsizetype start, end, anchor, position;
     };
 
-    // The exact text of the document from `from` to `to`, with its breaks when asked.
-    QString exactText(qsizetype from, qsizetype to, std::vector<Break>* breaks = nullptr) const;
+    // The exact text of the document from `from` to `to`.
+    QString exactText(qsizetype from, qsizetype to) const;
     // Goes through the document from `from` to `to`, writing the exact text to `out` and its
     // breaks to `breaks`, each where asked.
     void walk(qsizetype from, qsizetype to, QString* out, std::vector<Break>* breaks) const;
@@ -109,6 +109,8 @@ private:
                       QStringView replacement);
     void stepOverCut(QKeyEvent* event);
     bool removeByKey(QKeyEvent* event);
+    // Removes the cursor's selection in one edit and makes it the edit's cursor.
+    void removeSelected(QTextCursor cursor);
     void extendWordOverCuts();
     qsizetype lineStart(qsizetype position) const;
     qsizetype lineEnd(qsizetype position) const;
