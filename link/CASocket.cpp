@@ -83,6 +83,8 @@ int CASocket::SendAll(const void* data, int length)
         ForgetLostConnection();
         return 0;
     }
+    m_queriedIn = platform::OperatorAction::current();
+    m_queriedAt = std::chrono::steady_clock::now();
     platform::clock().sleep(kSendPauseMs);
     return length;
 }
@@ -92,14 +94,51 @@ int CASocket::Receive(void* buffer, int length)
     if (!m_socket)
         return -1;
     const std::uint64_t action = platform::OperatorAction::current();
-    const bool silent = action != 0 && m_silentIn == action;
-    const int received = silent ? m_socket->receiveAvailable(buffer, length)
-                                : m_socket->receive(buffer, length);
+    const int silentBefore = action != 0 && m_silentIn == action ? m_silentReceives : 0;
+
+    int received = -1;
+    if (silentBefore >= 2) {
+        received = m_socket->receiveAvailable(buffer, length);
+    } else {
+        const platform::TcpTimeLimits limits = platform::network().timeLimits();
+        auto limit = std::chrono::milliseconds(silentBefore == 0 ? limits.receiveMs : limits.lateReceiveMs);
+        if (action != 0 && m_queriedIn == action)
+            limit -= std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_queriedAt);
+        received = limit.count() > 0 ? m_socket->receive(buffer, length, int(limit.count()))
+                                     : m_socket->receiveAvailable(buffer, length);
+    }
+    m_queriedIn = 0;  // a further read of the same answer gets a limit of its own
+
     if (received <= 0)
         ForgetLostConnection();
-    if (received < 0 && m_bConnected)
+    if (received < 0 && m_bConnected && action != 0) {
+        m_silentReceives = silentBefore + 1;
         m_silentIn = action;
+    }
     return received;
+}
+
+int CASocket::PendingBytes()
+{
+    return m_socket ? m_socket->pendingBytes() : 0;
+}
+
+int CASocket::ReceiveAvailable(void* buffer, int length)
+{
+    if (!m_socket)
+        return -1;
+    const int received = m_socket->receiveAvailable(buffer, length);
+    if (received <= 0)
+        ForgetLostConnection();
+    return received;
+}
+
+void CASocket::DropPending()
+{
+    if (!m_socket)
+        return;
+    m_socket->discardPending();
+    ForgetLostConnection();
 }
 
 void CASocket::ForgetLostConnection()

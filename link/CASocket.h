@@ -3,6 +3,7 @@
 #include "platform/Network.h"
 
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -26,10 +27,18 @@ public:
     int SendAll(const void* data, int length);
     // One receive of at most `length` bytes: the count, 0 when the peer closed, -1 on
     // failure or time-out. A send or receive that finds the connection gone clears
-    // m_bConnected, so the next operation connects again. Once a receive of an operator
-    // action has run out its time limit, the action's later receives take only what has
-    // arrived by then.
+    // m_bConnected, so the next operation connects again. The printer's time to answer
+    // runs from the action's last send: the receive limit, and after a receive of the
+    // action that got nothing, the shorter late limit; after two such receives the
+    // action's later receives take only what has arrived by then.
     int Receive(void* buffer, int length);
+    // Drops what has arrived and not been read: an answer that came too late for its own
+    // read must not be taken for the next one.
+    void DropPending();
+    // What has arrived and not been read: its size, and up to `length` bytes of it
+    // without waiting (the count, 0 when the peer closed, -1 when nothing has come).
+    int PendingBytes();
+    int ReceiveAvailable(void* buffer, int length);
     // Closes the socket; m_bConnected is the caller's to clear.
     void Close();
 
@@ -47,6 +56,10 @@ private:
     std::uint64_t m_reconnectedIn = 0;
     std::uint64_t m_connectFailedIn = 0;
     std::uint64_t m_silentIn = 0;
+    int m_silentReceives = 0;  // in m_silentIn
+    // The action whose last send no receive has followed yet, and when that send ended.
+    std::uint64_t m_queriedIn = 0;
+    std::chrono::steady_clock::time_point m_queriedAt;
     // The target the open connection reaches; another target needs a connection of its own.
     QString m_strConnectedAddress;
     std::uint32_t m_nConnectedPort = 0;

@@ -207,6 +207,8 @@ int CComm::Read(void* buffer, int length)
     // Nothing to read into (a negative length would become a huge unsigned one).
     if (!buffer || length <= 0)
         return 0;
+    SkipEarlierAnswers();
+    m_readIn = platform::OperatorAction::current();
 
     if (m_nPortType == PORT_ETHERNET) {
         Open();
@@ -246,18 +248,84 @@ int CComm::Read(void* buffer, int length)
 
 int CComm::Write(const void* data, int length)
 {
+    // A dropped close shows before the connection is used again; what is waiting is counted
+    // on the connection the write goes to.
+    const bool earlier = DropLateAnswers();
     if (m_nPortType == PORT_ETHERNET) {
         Open();
+        if (earlier)
+            NoteEarlierAnswers();
         return m_socket.SendAll(data, length);
     }
 
     const bool perOperation = m_nPortType == PORT_USB && !m_bUsbHold;
     if (perOperation)
         Open();
+    if (earlier)
+        NoteEarlierAnswers();
     WriteAll(static_cast<const char*>(data), length);
     if (perOperation)
         Close();
     return 1;
+}
+
+bool CComm::DropLateAnswers()
+{
+    const std::uint64_t action = platform::OperatorAction::current();
+    if (action == 0)
+        return false;
+    const bool firstWrite = m_wroteIn != action;
+    m_wroteIn = action;
+    if (m_readIn == action) {
+        if (m_nPortType == PORT_ETHERNET)
+            m_socket.DropPending();
+        else if (m_nPortType == PORT_COM && isDeviceHandle(m_hPort))
+            platform::devices().purge(m_hPort, platform::kPurgeRxAbort | platform::kPurgeRxClear);
+        return false;
+    }
+    return firstWrite && m_readIn != 0;
+}
+
+void CComm::NoteEarlierAnswers()
+{
+    // Answers that came after an earlier action's reads. Only a read of this action skips
+    // them; if it makes none, a terminal's own Read still shows them.
+    m_earlierIn = platform::OperatorAction::current();
+    m_earlierBytes = PendingInput();
+}
+
+void CComm::SkipEarlierAnswers()
+{
+    const std::uint64_t action = platform::OperatorAction::current();
+    if (action == 0 || m_earlierIn != action)
+        return;
+    m_earlierIn = 0;
+    char scrap[512];
+    while (m_earlierBytes > 0) {
+        const int want = int(std::min<std::uint32_t>(m_earlierBytes, sizeof scrap));
+        int got = 0;
+        if (m_nPortType == PORT_ETHERNET) {
+            got = m_socket.ReceiveAvailable(scrap, want);
+        } else if (m_nPortType == PORT_COM && isDeviceHandle(m_hPort)) {
+            std::uint32_t done = 0;
+            platform::devices().read(m_hPort, scrap, std::uint32_t(want), &done);
+            got = int(std::min<std::uint32_t>(done, std::uint32_t(want)));
+        }
+        if (got <= 0)
+            break;
+        m_earlierBytes -= std::uint32_t(got);
+    }
+    m_earlierBytes = 0;
+}
+
+std::uint32_t CComm::PendingInput()
+{
+    if (m_nPortType == PORT_ETHERNET)
+        return m_socket.PendingBytes();
+    std::uint32_t count = 0;
+    if (m_nPortType == PORT_COM && isDeviceHandle(m_hPort) && platform::devices().pendingInput(m_hPort, &count))
+        return count;
+    return 0;
 }
 
 int CComm::Write(const QByteArray& bytes)

@@ -41,7 +41,11 @@ public:
     // 0 for no reply. A failed serial read is reported once per operator action.
     int Read(void* buffer, int length);
     // 1 on serial, parallel and USB (a write that cannot be completed ends the program);
-    // the length or 0 on TCP.
+    // the length or 0 on TCP. On serial and TCP every read takes only what came after
+    // the operator action's last write: a write that follows a read of the same action
+    // first drops what came in too late for that read, and what was waiting when an
+    // action wrote first is skipped by that action's first read. A read in an action
+    // that has not written takes whatever came, as a terminal does.
     int Write(const void* data, int length);
     // The whole array, as the call above (a size past INT_MAX is cut to INT_MAX).
     int Write(const QByteArray& bytes);
@@ -75,9 +79,24 @@ private:
     void CloseHandle();
     // Writes every byte or takes the fatal path.
     void WriteAll(const char* data, int length);
+    // Before a write: drops unread input when the running action has read before; true
+    // when it writes for the first time after an earlier action's reads.
+    bool DropLateAnswers();
+    // Notes how much is waiting on the open link, for the action's first read to skip.
+    void NoteEarlierAnswers();
+    // Before a read: skips what was waiting when the running action wrote first.
+    void SkipEarlierAnswers();
+    // Bytes that have arrived and not been read (serial and TCP).
+    std::uint32_t PendingInput();
 
     // The operator action that has been told of a failed serial read.
     std::uint64_t m_readAlertIn = 0;
+    // The operator actions that last read and last wrote; the action whose first read
+    // skips `m_earlierBytes` bytes.
+    std::uint64_t m_readIn = 0;
+    std::uint64_t m_wroteIn = 0;
+    std::uint64_t m_earlierIn = 0;
+    std::uint32_t m_earlierBytes = 0;
 };
 
 extern CComm g_comm;

@@ -86,6 +86,9 @@ public:
     virtual bool purge(Handle h, std::uint32_t flags) = 0;
 
     virtual bool getParallelStatus(Handle h, std::uint8_t* status) = 0;
+
+    // Bytes that have arrived on a serial port and not been read yet.
+    virtual bool pendingInput(Handle h, std::uint32_t* count) = 0;
 };
 
 template <>

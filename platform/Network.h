@@ -17,11 +17,16 @@ public:
     virtual bool connect(const QString& address, std::uint16_t port) = 0;
     // Sends every byte or fails: the count sent, -1 on failure.
     virtual int send(const void* data, int length) = 0;
-    // One receive: the bytes received, 0 when the peer closed, -1 on failure or time-out.
-    virtual int receive(void* buffer, int length) = 0;
+    // One receive that waits up to `limitMs` for the first byte: the bytes received, 0 when
+    // the peer closed, -1 on failure or time-out.
+    virtual int receive(void* buffer, int length, int limitMs) = 0;
     // What has arrived by now, without waiting: the bytes, 0 when the peer closed, -1 when
     // nothing has come or on failure.
     virtual int receiveAvailable(void* buffer, int length) = 0;
+    // Drops what has arrived and not been read, without waiting.
+    virtual void discardPending() = 0;
+    // Bytes that have arrived and not been read yet.
+    virtual int pendingBytes() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
     // The connection is gone: the peer closed it and nothing is left to read, or it was
@@ -32,6 +37,9 @@ public:
 struct TcpTimeLimits {
     int connectMs = 5000;
     int receiveMs = 3000;
+    // A receive after one that got nothing in the same operator action: a printer that is
+    // merely slow still gets its answer read, a silent one costs little more.
+    int lateReceiveMs = 1500;
     int sendMs = 10000;
 };
 

@@ -653,6 +653,18 @@ bool LinuxDeviceIo::getParallelStatus(Handle h, std::uint8_t* status)
     return true;
 }
 
+bool LinuxDeviceIo::pendingInput(Handle h, std::uint32_t* count)
+{
+    Port port;
+    if (!lookup(h, &port) || !count || !port.tty)
+        return false;
+    int queued = 0;
+    if (::ioctl(port.fd, FIONREAD, &queued) != 0)
+        return false;
+    *count = std::uint32_t(std::max(queued, 0));
+    return true;
+}
+
 std::uint8_t LinuxDeviceIo::parallelStatus(int lpStatus)
 {
     // The status register: BUSY is inverted on the wire, ERROR is active low and comes

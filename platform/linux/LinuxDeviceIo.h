@@ -54,6 +54,7 @@ public:
     bool purge(Handle h, std::uint32_t flags) override;
 
     bool getParallelStatus(Handle h, std::uint8_t* status) override;
+    bool pendingInput(Handle h, std::uint32_t* count) override;
 
 protected:
     // The waits' system calls, replaceable to play a device whose poll(2) lies or whose

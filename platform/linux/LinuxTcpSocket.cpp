@@ -157,10 +157,25 @@ int LinuxTcpSocket::send(const void* data, int length)
     return sent;
 }
 
-int LinuxTcpSocket::receive(void* buffer, int length)
+int LinuxTcpSocket::receive(void* buffer, int length, int limitMs)
 {
-    const auto deadline = after(m_limits.receiveMs);
+    const auto deadline = after(limitMs);
     return receiveUntil(buffer, length, &deadline);
+}
+
+int LinuxTcpSocket::pendingBytes()
+{
+    int pending = 0;
+    if (m_fd < 0 || ::ioctl(m_fd, FIONREAD, &pending) != 0)
+        return 0;
+    return std::max(pending, 0);
+}
+
+void LinuxTcpSocket::discardPending()
+{
+    char scrap[4096];
+    while (receiveUntil(scrap, int(sizeof scrap), nullptr) > 0) {
+    }
 }
 
 int LinuxTcpSocket::receiveAvailable(void* buffer, int length)

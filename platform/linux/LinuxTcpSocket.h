@@ -18,8 +18,10 @@ public:
     bool create() override;
     bool connect(const QString& address, std::uint16_t port) override;
     int send(const void* data, int length) override;
-    int receive(void* buffer, int length) override;
+    int receive(void* buffer, int length, int limitMs) override;
     int receiveAvailable(void* buffer, int length) override;
+    void discardPending() override;
+    int pendingBytes() override;
     void close() override;
     bool isOpen() const override;
     bool connectionLost() override;

@@ -270,27 +270,52 @@ TEST_F(CommFakeTcpTest, PrinterGoneInAnActionCostsOneTryAndOneMessageUntilTheNex
     EXPECT_TRUE(alerts.texts().isEmpty());
 }
 
-TEST_F(CommFakeTcpTest, SilentPrinterCostsOneReceiveLimitPerAction)
+TEST_F(CommFakeTcpTest, SilentPrinterCostsOneReceiveLimitAndOneLateLimitPerAction)
 {
     ASSERT_TRUE(comm.Open());
     network.peer().limitsOnClock = true;
+    const platform::TcpTimeLimits limits = network.timeLimits();
     char buffer[32];
     for (int action = 0; action < 2; ++action) {
         SCOPED_TRACE(action);
-        const int timeouts = network.peer().receiveTimeouts;
+        network.peer().receiveLimits.clear();
+        const int immediate = network.peer().immediateReceives;
         const platform::OperatorAction::Scope press;
         EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+        network.peer().replies = {"slow"};  // came within the late limit
+        EXPECT_EQ(comm.Read(buffer, sizeof buffer), 4);
         EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
         network.peer().replies = {"late"};  // came during the fixed wait before this read
         EXPECT_EQ(comm.Read(buffer, sizeof buffer), 4);
         EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
-        EXPECT_EQ(network.peer().receiveTimeouts - timeouts, 1);
+        EXPECT_EQ(network.peer().receiveLimits,
+                  (std::vector<int>{limits.receiveMs, limits.lateReceiveMs, limits.lateReceiveMs}));
+        EXPECT_EQ(network.peer().immediateReceives - immediate, 2);
     }
     // Outside any action every read gets the whole limit.
+    network.peer().receiveLimits.clear();
     EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
     EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
-    EXPECT_EQ(network.peer().receiveTimeouts, 4);
+    EXPECT_EQ(network.peer().receiveLimits, (std::vector<int>{limits.receiveMs, limits.receiveMs}));
     EXPECT_TRUE(alerts.texts().isEmpty());
+}
+
+TEST_F(CommFakeTcpTest, AnAnswersTimeRunsFromItsQuery)
+{
+    ASSERT_TRUE(comm.Open());
+    network.peer().limitsOnClock = true;
+    const platform::TcpTimeLimits limits = network.timeLimits();
+    char buffer[32];
+    const platform::OperatorAction::Scope press;
+    comm.Write("~HQ\r\n", 5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the page's wait
+    EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+    ASSERT_EQ(network.peer().receiveLimits.size(), 1u);
+    EXPECT_LE(network.peer().receiveLimits[0], limits.receiveMs - 300);
+    EXPECT_GT(network.peer().receiveLimits[0], 0);
+    // A further read of the same answer waits a limit of its own.
+    EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+    EXPECT_EQ(network.peer().receiveLimits.back(), limits.lateReceiveMs);
 }
 
 }  // namespace

@@ -101,6 +101,9 @@ protected:
     LinuxNetwork m_network;
 };
 
+// Long enough for a loopback reply that is on its way.
+constexpr int kReplyWaitMs = 2000;
+
 TEST(LinuxNetworkTest, TimeLimitsDefaultAndChange)
 {
     LinuxNetwork network;
@@ -108,6 +111,7 @@ TEST(LinuxNetworkTest, TimeLimitsDefaultAndChange)
     EXPECT_EQ(limits.connectMs, 5000);
     EXPECT_EQ(limits.receiveMs, 3000);
     EXPECT_EQ(limits.sendMs, 10000);
+    EXPECT_EQ(limits.lateReceiveMs, 1500);
     network.setTimeLimits({100, 200, 300});
     EXPECT_EQ(network.timeLimits().receiveMs, 200);
 }
@@ -121,17 +125,38 @@ TEST_F(TcpSocketTest, SendsAndReceivesBothWays)
 
     ASSERT_TRUE(m_printer.send("ZT410"));
     char buffer[32] = {};
-    int n = socket->receive(buffer, 3);  // never more than asked
+    int n = socket->receive(buffer, 3, kReplyWaitMs);  // never more than asked
     ASSERT_EQ(n, 3);
     EXPECT_EQ(QByteArray(buffer, n), "ZT4");
-    n = socket->receive(buffer, sizeof buffer);
+    n = socket->receive(buffer, sizeof buffer, kReplyWaitMs);
     EXPECT_EQ(QByteArray(buffer, n), "10");
     EXPECT_EQ(socket->send("", 0), 0);
 
     socket->close();
     EXPECT_FALSE(socket->isOpen());
     EXPECT_EQ(socket->send("x", 1), -1);
-    EXPECT_EQ(socket->receive(buffer, 1), -1);
+    EXPECT_EQ(socket->receive(buffer, 1, kReplyWaitMs), -1);
+}
+
+TEST_F(TcpSocketTest, DiscardDropsWhatHasArrivedAndKeepsWhatComesLater)
+{
+    auto socket = connected();
+    ASSERT_TRUE(m_printer.send(QByteArray(100, 'x')));
+    char buffer[16] = {};
+    ASSERT_EQ(socket->receive(buffer, 1, kReplyWaitMs), 1);  // it has arrived
+    socket->discardPending();
+    EXPECT_EQ(socket->receiveAvailable(buffer, sizeof buffer), -1);
+    EXPECT_FALSE(socket->connectionLost());
+
+    ASSERT_TRUE(m_printer.send("OK"));
+    ASSERT_EQ(socket->receive(buffer, sizeof buffer, kReplyWaitMs), 2);
+    EXPECT_EQ(QByteArray(buffer, 2), "OK");
+    // A close that came with the dropped bytes is still seen.
+    ASSERT_TRUE(m_printer.send("late"));
+    m_printer.closeConnection();
+    ASSERT_EQ(socket->receive(buffer, 1, kReplyWaitMs), 1);
+    socket->discardPending();
+    EXPECT_TRUE(socket->connectionLost());
 }
 
 TEST_F(TcpSocketTest, HostNamesResolve)
@@ -145,9 +170,9 @@ TEST_F(TcpSocketTest, PeerCloseReadsZeroAndSilenceTimesOut)
 {
     auto socket = connected();
     char buffer[8];
-    EXPECT_EQ(socket->receive(buffer, sizeof buffer), -1);  // silent printer: the limit ends it
+    EXPECT_EQ(socket->receive(buffer, sizeof buffer, 200), -1);  // silent printer: the limit ends it
     m_printer.closeConnection();
-    EXPECT_EQ(socket->receive(buffer, sizeof buffer), 0);
+    EXPECT_EQ(socket->receive(buffer, sizeof buffer, kReplyWaitMs), 0);
 }
 
 TEST_F(TcpSocketTest, ReceiveAvailableTakesWhatHasArrivedWithoutWaiting)
@@ -163,12 +188,12 @@ TEST_F(TcpSocketTest, ReceiveAvailableTakesWhatHasArrivedWithoutWaiting)
     EXPECT_EQ(waits, 0);
 
     ASSERT_TRUE(m_printer.send("OK!"));
-    ASSERT_EQ(socket->receive(buffer, 1), 1);  // waits for the reply to come
+    ASSERT_EQ(socket->receive(buffer, 1, kReplyWaitMs), 1);  // waits for the reply to come
     waits = 0;
     ASSERT_EQ(socket->receiveAvailable(buffer, sizeof buffer), 2);
     EXPECT_EQ(QByteArray(buffer, 2), "K!");
     m_printer.closeConnection();
-    ASSERT_EQ(socket->receive(buffer, sizeof buffer), 0);
+    ASSERT_EQ(socket->receive(buffer, sizeof buffer, kReplyWaitMs), 0);
     EXPECT_EQ(socket->receiveAvailable(buffer, sizeof buffer), 0);
     EXPECT_TRUE(socket->connectionLost());
     EXPECT_EQ(waits, 0);

@@ -56,8 +56,10 @@ private:
                 return -1;
             return m_s->send(data, length);
         }
-        int receive(void* buffer, int length) override { return m_s->receive(buffer, length); }
+        int receive(void* buffer, int length, int limitMs) override { return m_s->receive(buffer, length, limitMs); }
         int receiveAvailable(void* buffer, int length) override { return m_s->receiveAvailable(buffer, length); }
+        void discardPending() override { m_s->discardPending(); }
+        int pendingBytes() override { return m_s->pendingBytes(); }
         void close() override { m_s->close(); }
         bool isOpen() const override { return m_s->isOpen(); }
         bool connectionLost() override { return m_s->connectionLost(); }

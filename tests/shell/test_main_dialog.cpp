@@ -248,6 +248,29 @@ TEST_F(MainDialogTest, ConnectAfterASilentPrinterReachesTheSecondPrinterTyped)
     EXPECT_EQ(saved("ENet_PortNum"), secondPort);
 }
 
+// A printer that ignores the language probe and answers the model query a little late is
+// found with the link's shipped limits, and stays "Dovra".
+class ProbeIgnoredTest : public MainDialogTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ProbeIgnoredTest, ConnectFindsThePrinterByItsModelAnswer)
+{
+    PrinterSim sim;
+    const int port = sim.startTcp({"--model", "KX-21", "--unanswered", "\\x1b\\xafPEG", "--late",
+                                   QStringLiteral("^PI0=%1").arg(GetParam())});
+    ASSERT_NE(port, 0);
+
+    openDialog();
+    chooseEthernet(QStringLiteral("127.0.0.1"), port);
+    connect();
+
+    EXPECT_EQ(messageTexts(), QStringList{kSuccess}) << sim.log().toStdString();
+    EXPECT_EQ(g_language, "Dovra");
+    EXPECT_EQ(g_modelName, "KX-21");
+    EXPECT_TRUE(connected());
+}
+
+INSTANTIATE_TEST_SUITE_P(AnswerAfterMs, ProbeIgnoredTest, ::testing::Values(0, 500, 1000));
+
 struct ProbeCase {
     const char* name;
     QByteArray reply;

@@ -194,4 +194,14 @@ bool FakeDeviceIo::getParallelStatus(platform::Handle h, std::uint8_t* status)
     return true;
 }
 
+bool FakeDeviceIo::pendingInput(platform::Handle h, std::uint32_t* count)
+{
+    // Not recorded: it asks the device nothing.
+    const auto it = m_handles.find(h);
+    if (!count || it == m_handles.end() || it->second.device->gone)
+        return false;
+    *count = 0;
+    return true;
+}
+
 }  // namespace ztest

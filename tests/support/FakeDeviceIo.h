@@ -93,6 +93,8 @@ public:
     bool setCommTimeouts(platform::Handle h, const platform::SerialTimeouts& timeouts) override;
     bool purge(platform::Handle h, std::uint32_t flags) override;
     bool getParallelStatus(platform::Handle h, std::uint8_t* status) override;
+    // The scripted replies answer what comes next: nothing is waiting before a write.
+    bool pendingInput(platform::Handle h, std::uint32_t* count) override;
 
 private:
     struct OpenHandle {

@@ -53,13 +53,14 @@ public:
         return length;
     }
 
-    int receive(void* buffer, int length) override
+    int receive(void* buffer, int length, int limitMs) override
     {
         if (!m_connected || length < 0)
             return -1;
+        m_peer->receiveLimits.push_back(limitMs);
         if (m_peer->replies.empty() && !m_peer->closed) {
             ++m_peer->receiveTimeouts;
-            waitOut(m_limits.receiveMs);
+            waitOut(limitMs);
             return -1;
         }
         return take(buffer, length);
@@ -72,6 +73,11 @@ public:
         ++m_peer->immediateReceives;
         return take(buffer, length);
     }
+
+    // The scripted replies are what the printer answers to what comes next, not what
+    // has arrived already: nothing is dropped.
+    void discardPending() override { ++m_peer->discards; }
+    int pendingBytes() override { return 0; }
 
     void close() override
     {

@@ -35,6 +35,8 @@ struct FakeTcpPeer {
     int connectTimeouts = 0;           // connects that ran out their limit
     int receiveTimeouts = 0;           // receives that ran out their limit
     int immediateReceives = 0;         // receives that took only what had arrived
+    std::vector<int> receiveLimits;    // the limit each waiting receive was given, in ms
+    int discards = 0;                  // drops of what had arrived
     int openSockets = 0;               // connected and not yet closed
     QString address;                   // of the last connect
     std::uint16_t port = 0;

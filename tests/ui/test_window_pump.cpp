@@ -34,7 +34,7 @@ protected:
         EXPECT_TRUE(socket->connect(ztest::LoopbackPrinter::address(), printer.port()));
         char buffer[8];
         waiting = true;
-        const int received = socket->receive(buffer, sizeof buffer);
+        const int received = socket->receive(buffer, sizeof buffer, network.timeLimits().receiveMs);
         waiting = false;
         return received;
     }

@@ -23,6 +23,16 @@ SimDispatcher::SimDispatcher(std::vector<SimModule*> modules) : m_modules(std::m
 
 std::string SimDispatcher::feed(const char* data, std::size_t length, SimPrinterState& state)
 {
+    std::string replies;
+    for (const Answer& answer : feedCommands(data, length, state))
+        replies += answer.reply;
+    return replies;
+}
+
+std::vector<SimDispatcher::Answer> SimDispatcher::feedCommands(const char* data, std::size_t length,
+                                                               SimPrinterState& state)
+{
+    std::vector<Answer> answers;
     std::string reply;
     m_pending.append(data, length);
     std::size_t start = 0;
@@ -43,8 +53,12 @@ std::string SimDispatcher::feed(const char* data, std::size_t length, SimPrinter
         }
         if (waiting)
             break;
+        if (!reply.empty()) {
+            answers.push_back({std::string(rest.substr(0, taken)), reply});
+            reply.clear();
+        }
         start += taken == SimModule::kNotMine ? 1 : taken;
     }
     m_pending.erase(0, start);
-    return reply;
+    return answers;
 }

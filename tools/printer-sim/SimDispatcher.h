@@ -13,8 +13,15 @@ class SimDispatcher {
 public:
     explicit SimDispatcher(std::vector<SimModule*> modules);
 
+    struct Answer {
+        std::string command;  // the command's own bytes
+        std::string reply;
+    };
+
     // The answers to the commands these bytes complete, in stream order.
     std::string feed(const char* data, std::size_t length, SimPrinterState& state);
+    // The same, one entry for each command that was answered.
+    std::vector<Answer> feedCommands(const char* data, std::size_t length, SimPrinterState& state);
 
 private:
     std::vector<SimModule*> m_modules;

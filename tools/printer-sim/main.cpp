@@ -1,6 +1,7 @@
 // zentrova-printer-sim: a stand-in printer for trying Zentrova without one. It listens on
 // loopback TCP and/or a pseudo-terminal, keeps the printer's state in its modules, answers
 // the queries from that state, and logs every byte it receives.
+#include "ReplyPacing.h"
 #include "SimDispatcher.h"
 
 #include <QCommandLineParser>
@@ -18,12 +19,16 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,12 +40,18 @@ struct Options {
     bool pty = false;
     std::string logPath;
     SimPrinterState printer;
+    ReplyPacing pacing;
 };
+
+using SteadyClock = std::chrono::steady_clock;
 
 struct Peer {
     int fd = -1;
     std::string name;  // "tcp#1", "pty"
     SimDispatcher dispatcher;
+    // Answers that wait for their time, each due on its own: one that is late holds up
+    // none of the others.
+    std::multimap<SteadyClock::time_point, std::string> later;
 };
 
 std::vector<std::unique_ptr<SimModule>> g_modules;
@@ -132,6 +143,7 @@ int parseOptions(int argc, char** argv, Options& options)
                                  QStringLiteral("Log to FILE instead of stderr."),
                                  QStringLiteral("FILE"));
     parser.addOptions({help, tcp, port, pty, language, model, silent, log});
+    options.pacing.addOptions(parser);
     for (const auto& module : g_modules)
         module->addOptions(parser);
 
@@ -157,7 +169,9 @@ int parseOptions(int argc, char** argv, Options& options)
                     "      a serial printer: map the path it prints to a COM port in Zentrova's\n"
                     "      profile, section [Ports] (COM5=/dev/pts/N), then connect Serial on\n"
                     "      COM5: with 8 data bits and no parity (a pseudo-terminal holds no other\n"
-                    "      framing)\n")
+                    "      framing)\n"
+                    "  %1 --port 0 --reply-delay 300 --unanswered '\\x1b\\x1c?\\x03'\n"
+                    "      a slow printer that never answers the orientation query\n")
                     .arg(program);
         std::fputs(qPrintable(text), stdout);
         return -1;
@@ -187,6 +201,10 @@ int parseOptions(int argc, char** argv, Options& options)
     options.printer.model = parser.value(model).toStdString();
     options.printer.silent = parser.isSet(silent);
     options.logPath = parser.value(log).toStdString();
+    if (std::string error; !options.pacing.applyOptions(parser, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
     for (const auto& module : g_modules) {
         std::string error;
         if (!module->applyOptions(parser, error)) {
@@ -317,10 +335,47 @@ void answer(Peer& peer, Options& options, const char* data, std::size_t length)
 {
     g_logSource = peer.name;
     options.printer.link = peer.name == "pty" ? 'p' : 't';
-    const std::string reply = peer.dispatcher.feed(data, length, options.printer);
-    if (!reply.empty())
-        sendReply(peer, reply);
+    const auto now = SteadyClock::now();
+    for (const SimDispatcher::Answer& a : peer.dispatcher.feedCommands(data, length, options.printer)) {
+        const std::optional<int> delay = options.pacing.delayFor(a.command);
+        if (!delay) {
+            logEvent(peer.name, "reply withheld");
+            continue;
+        }
+        const auto due = now + std::chrono::milliseconds(*delay);
+        if (due <= now && peer.later.empty())
+            sendReply(peer, a.reply);
+        else
+            peer.later.emplace(due, a.reply);
+    }
     g_logSource = "sim";
+}
+
+// Sends the answers whose time has come.
+void sendDueReplies(Peer& peer)
+{
+    const auto now = SteadyClock::now();
+    while (!peer.later.empty() && peer.later.begin()->first <= now) {
+        sendReply(peer, peer.later.begin()->second);
+        peer.later.erase(peer.later.begin());
+    }
+}
+
+// How long the main loop may wait before an answer is due; null for no limit.
+const timespec* untilNextReply(const std::vector<Peer>& peers, timespec& wait)
+{
+    std::optional<SteadyClock::time_point> next;
+    for (const Peer& peer : peers) {
+        if (!peer.later.empty())
+            next = next ? std::min(*next, peer.later.begin()->first) : peer.later.begin()->first;
+    }
+    if (!next)
+        return nullptr;
+    const auto left = std::max(*next - SteadyClock::now(), SteadyClock::duration::zero());
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+    wait.tv_sec = static_cast<time_t>(ns / 1000000000);
+    wait.tv_nsec = static_cast<long>(ns % 1000000000);
+    return &wait;
 }
 
 // ---- main loop ----------------------------------------------------------------------------
@@ -375,7 +430,7 @@ int run(Options& options)
                 close(listener);
             return 1;
         }
-        peers.push_back({master, "pty", newDispatcher()});
+        peers.push_back({master, "pty", newDispatcher(), {}});
         std::printf("pty: %s\n", path.c_str());
     }
     std::fflush(stdout);
@@ -403,12 +458,15 @@ int run(Options& options)
             fds.push_back({listener, POLLIN, 0});
         for (const Peer& peer : peers)
             fds.push_back({peer.fd, POLLIN, 0});
-        if (ppoll(fds.data(), fds.size(), nullptr, &waiting) < 0) {
+        timespec wait{};
+        if (ppoll(fds.data(), fds.size(), untilNextReply(peers, wait), &waiting) < 0) {
             if (errno == EINTR)
                 continue;
             std::perror("ppoll");
             break;
         }
+        for (Peer& peer : peers)
+            sendDueReplies(peer);
 
         std::size_t slot = 0;
         if (listener >= 0 && (fds[slot++].revents & POLLIN)) {
@@ -416,7 +474,7 @@ int run(Options& options)
             if (fd >= 0) {
                 const int on = 1;
                 setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-                Peer peer{fd, "tcp#" + std::to_string(nextConnection++), newDispatcher()};
+                Peer peer{fd, "tcp#" + std::to_string(nextConnection++), newDispatcher(), {}};
                 logEvent(peer.name, "connected");
                 peers.push_back(std::move(peer));
             } else if (errno != EAGAIN && errno != EINTR && errno != ECONNABORTED) {
