@@ -18,6 +18,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -29,12 +30,125 @@
 
 namespace {
 
+// ---- pauses and hang-ups --------------------------------------------------------------------
+// A printer that stops taking bytes for a while (a paper change) after a given count, or
+// that hangs up once after a given count and listens again. The counts run over every byte
+// taken from any peer since the start.
+struct Interruptions {
+    std::vector<std::pair<long long, int>> pauses;  // (after this many bytes, for ms), in order
+    std::size_t nextPause = 0;
+    long long hangUpAfter = -1;  // TCP only; -1 none (or done)
+    long long taken = 0;
+    timespec pausedUntil{};  // CLOCK_MONOTONIC; zero when not paused
+
+    static timespec now()
+    {
+        timespec t{};
+        clock_gettime(CLOCK_MONOTONIC, &t);
+        return t;
+    }
+    // Milliseconds left of the running pause; 0 when none runs.
+    long long pauseLeftMs() const
+    {
+        const timespec t = now();
+        const long long left = (pausedUntil.tv_sec - t.tv_sec) * 1000 + (pausedUntil.tv_nsec - t.tv_nsec) / 1000000;
+        return left > 0 ? left : 0;
+    }
+    // How much the next read may take so that no count is passed.
+    std::size_t readLimit(std::size_t size) const
+    {
+        long long limit = static_cast<long long>(size);
+        if (nextPause < pauses.size())
+            limit = std::min(limit, pauses[nextPause].first - taken);
+        if (hangUpAfter >= 0)
+            limit = std::min(limit, hangUpAfter - taken);
+        return static_cast<std::size_t>(std::max(limit, 1LL));
+    }
+    // After `n` more bytes: starts the pause whose count is reached; true when the peer is to
+    // be hung up on.
+    bool took(std::size_t n, bool tcp, const std::string& source);
+};
+
+void logEvent(const std::string& source, const std::string& message);
+
+bool Interruptions::took(std::size_t n, bool tcp, const std::string& source)
+{
+    taken += static_cast<long long>(n);
+    if (nextPause < pauses.size() && taken >= pauses[nextPause].first) {
+        const int ms = pauses[nextPause++].second;
+        pausedUntil = now();
+        pausedUntil.tv_sec += ms / 1000;
+        pausedUntil.tv_nsec += static_cast<long>(ms % 1000) * 1000000;
+        if (pausedUntil.tv_nsec >= 1000000000) {
+            pausedUntil.tv_sec += 1;
+            pausedUntil.tv_nsec -= 1000000000;
+        }
+        logEvent(source, "stops reading for " + std::to_string(ms) + " ms after " + std::to_string(taken) + " bytes");
+    }
+    if (tcp && hangUpAfter >= 0 && taken >= hangUpAfter) {
+        hangUpAfter = -1;
+        logEvent(source, "hangs up after " + std::to_string(taken) + " bytes");
+        return true;
+    }
+    return false;
+}
+
+// --pause-after N (repeatable) with --pause-ms MS (once for all, or once per pause), and
+// --hang-up-after N.
+struct InterruptionOptions {
+    QCommandLineOption pauseAfter{QStringLiteral("pause-after"),
+                                  QStringLiteral("Stop reading after BYTES bytes in all (repeatable), for --pause-ms."),
+                                  QStringLiteral("BYTES")};
+    QCommandLineOption pauseMs{QStringLiteral("pause-ms"),
+                               QStringLiteral("How long each --pause-after lasts (one for all, or one each). Default 30000."),
+                               QStringLiteral("MS")};
+    QCommandLineOption hangUpAfter{QStringLiteral("hang-up-after"),
+                                   QStringLiteral("Close the TCP connection once, after BYTES bytes in all, and listen on."),
+                                   QStringLiteral("BYTES")};
+
+    void add(QCommandLineParser& parser) const { parser.addOptions({pauseAfter, pauseMs, hangUpAfter}); }
+    bool apply(const QCommandLineParser& parser, Interruptions& out) const
+    {
+        const QStringList after = parser.values(pauseAfter);
+        QStringList lengths = parser.values(pauseMs);
+        if (lengths.isEmpty())
+            lengths << QStringLiteral("30000");
+        if (lengths.size() != 1 && lengths.size() != after.size()) {
+            std::fprintf(stderr, "--pause-ms: give one, or one per --pause-after\n");
+            return false;
+        }
+        long long last = 0;
+        for (qsizetype i = 0; i < after.size(); ++i) {
+            bool ok1 = false, ok2 = false;
+            const long long bytes = after[i].toLongLong(&ok1);
+            const int ms = lengths[lengths.size() == 1 ? 0 : i].toInt(&ok2);
+            if (!ok1 || !ok2 || bytes <= last || ms < 0) {
+                std::fprintf(stderr, "bad pause: %s bytes, %s ms (counts must grow)\n", qPrintable(after[i]),
+                             qPrintable(lengths[lengths.size() == 1 ? 0 : i]));
+                return false;
+            }
+            out.pauses.emplace_back(bytes, ms);
+            last = bytes;
+        }
+        if (parser.isSet(hangUpAfter)) {
+            bool ok = false;
+            out.hangUpAfter = parser.value(hangUpAfter).toLongLong(&ok);
+            if (!ok || out.hangUpAfter <= 0) {
+                std::fprintf(stderr, "bad --hang-up-after: %s\n", qPrintable(parser.value(hangUpAfter)));
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
 struct Options {
     bool tcp = false;
     int port = 9100;
     bool pty = false;
     std::string logPath;
     SimPrinterState printer;
+    Interruptions interruptions;
 };
 
 struct Peer {
@@ -132,6 +246,8 @@ int parseOptions(int argc, char** argv, Options& options)
                                  QStringLiteral("Log to FILE instead of stderr."),
                                  QStringLiteral("FILE"));
     parser.addOptions({help, tcp, port, pty, language, model, silent, log});
+    const InterruptionOptions interruptions;
+    interruptions.add(parser);
     for (const auto& module : g_modules)
         module->addOptions(parser);
 
@@ -157,7 +273,10 @@ int parseOptions(int argc, char** argv, Options& options)
                     "      a serial printer: map the path it prints to a COM port in Zentrova's\n"
                     "      profile, section [Ports] (COM5=/dev/pts/N), then connect Serial on\n"
                     "      COM5: with 8 data bits and no parity (a pseudo-terminal holds no other\n"
-                    "      framing)\n")
+                    "      framing)\n"
+                    "  %1 --pause-after 1048576 --pause-ms 30000 --hang-up-after 4000000\n"
+                    "      a printer that stops reading for 30 s after 1 MiB (a paper change) and\n"
+                    "      hangs up once after 4 000 000 bytes\n")
                     .arg(program);
         std::fputs(qPrintable(text), stdout);
         return -1;
@@ -187,6 +306,8 @@ int parseOptions(int argc, char** argv, Options& options)
     options.printer.model = parser.value(model).toStdString();
     options.printer.silent = parser.isSet(silent);
     options.logPath = parser.value(log).toStdString();
+    if (!interruptions.apply(parser, options.interruptions))
+        return 1;
     for (const auto& module : g_modules) {
         std::string error;
         if (!module->applyOptions(parser, error)) {
@@ -333,15 +454,20 @@ SimDispatcher newDispatcher()
     return SimDispatcher(std::move(modules));
 }
 
-// Reads what is waiting on the peer. False when the peer has gone.
+// Reads what is waiting on the peer. False when the peer has gone (or is hung up on).
 bool serviceRead(Peer& peer, Options& options)
 {
     char buffer[65536];
+    Interruptions& stops = options.interruptions;
     for (;;) {
-        const ssize_t n = read(peer.fd, buffer, sizeof buffer);
+        if (stops.pauseLeftMs() > 0)
+            return true;
+        const ssize_t n = read(peer.fd, buffer, stops.readLimit(sizeof buffer));
         if (n > 0) {
             logBytes(peer.name, "received", buffer, static_cast<std::size_t>(n));
             answer(peer, options, buffer, static_cast<std::size_t>(n));
+            if (stops.took(static_cast<std::size_t>(n), peer.name != "pty", peer.name))
+                return false;
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -401,9 +527,12 @@ int run(Options& options)
         std::vector<pollfd> fds;
         if (listener >= 0)
             fds.push_back({listener, POLLIN, 0});
+        // While paused the printer takes nothing: its peers are not even asked.
+        const long long pauseMs = options.interruptions.pauseLeftMs();
         for (const Peer& peer : peers)
-            fds.push_back({peer.fd, POLLIN, 0});
-        if (ppoll(fds.data(), fds.size(), nullptr, &waiting) < 0) {
+            fds.push_back({pauseMs > 0 ? -1 : peer.fd, POLLIN, 0});
+        const timespec pauseLeft{static_cast<time_t>(pauseMs / 1000), static_cast<long>(pauseMs % 1000) * 1000000};
+        if (ppoll(fds.data(), fds.size(), pauseMs > 0 ? &pauseLeft : nullptr, &waiting) < 0) {
             if (errno == EINTR)
                 continue;
             std::perror("ppoll");
