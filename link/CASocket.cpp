@@ -41,6 +41,13 @@ bool CASocket::ConnectSocket()
         return true;
     }
 
+    // A transfer whose connection broke after its bytes began to go: the printer may hold
+    // part of it (the kernel took bytes the printer never read), so nothing more goes.
+    if (m_bTransfer && action != 0 && m_transferSentIn == action) {
+        CutOff(action);
+        return false;
+    }
+
     Close();
     m_bConnected = false;
 
@@ -85,6 +92,8 @@ int CASocket::SendAll(const void* data, int length)
     if (!m_socket || !data || length <= 0 || (action != 0 && m_cutOffIn == action))
         return 0;
     const int sent = m_bTransfer ? m_socket->sendTransfer(data, length) : m_socket->send(data, length);
+    if (m_bTransfer && sent > 0)
+        m_transferSentIn = action;
     if (sent == length) {
         platform::clock().sleep(kSendPauseMs);
         return length;

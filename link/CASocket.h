@@ -23,9 +23,9 @@ public:
     // count. After a failed connect the action's later calls fail at once and say nothing.
     bool ConnectSocket();
     // One blocking send of the whole buffer: the length when every byte went, else 0. A send
-    // that delivered only part of its bytes (or any failed send of a transfer) cuts the
-    // operator action off: its later sends and connects do nothing, and the next action
-    // connects afresh.
+    // that delivered only part of its bytes (or any failed send of a transfer, or a transfer
+    // whose connection is found broken after it began) cuts the operator action off: its
+    // later sends and connects do nothing, and the next action connects afresh.
     int SendAll(const void* data, int length);
     // One receive of at most `length` bytes: the count, 0 when the peer closed, -1 on
     // failure or time-out. A send or receive that finds the connection gone clears
@@ -54,8 +54,9 @@ private:
     std::uint64_t m_reconnectedIn = 0;
     std::uint64_t m_connectFailedIn = 0;
     std::uint64_t m_silentIn = 0;
-    // The operator action whose send was cut off midway.
+    // The operator action whose send was cut off midway, and the last whose transfer sent.
     std::uint64_t m_cutOffIn = 0;
+    std::uint64_t m_transferSentIn = 0;
     // The target the open connection reaches; another target needs a connection of its own.
     QString m_strConnectedAddress;
     std::uint32_t m_nConnectedPort = 0;

@@ -164,9 +164,10 @@ void CPcxFileDownloaderDlg::OnDownloadImage()
     {
         // A store cut off midway ends the press on the link: the print never follows it.
         LinkTransfer::Span span;
+        // A print the link refused follows a store that broke off.
         complete = g_comm.WriteString(PictureMemoryCommands::Store(size, m_strStoreName), 0) != 0;
         complete = LinkTransfer::sendThroughLink(*buffer, kPieceSize, *m_progress) && complete;
-        g_comm.WriteString(PictureMemoryCommands::PrintAfterStore(m_strStoreName), 0);
+        complete = g_comm.WriteString(PictureMemoryCommands::PrintAfterStore(m_strStoreName), 0) != 0 && complete;
     }
 
     m_progress->setValue(0);
