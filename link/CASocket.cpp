@@ -31,10 +31,21 @@ bool CASocket::SetAddress(const QString& address, std::uint32_t port)
 bool CASocket::ConnectSocket()
 {
     const std::uint64_t action = platform::OperatorAction::current();
+    // After a cut-off send the rest of the action would reach the printer out of context
+    // (a print after a store that never ended): nothing more goes, on no connection.
+    if (action != 0 && m_cutOffIn == action)
+        return false;
     if (m_bConnected && m_socket && m_strConnectedAddress == m_strAddress
         && m_nConnectedPort == m_nPort && !m_socket->connectionLost()) {
         m_linkedIn = action;
         return true;
+    }
+
+    // A transfer whose connection broke after its bytes began to go: the printer may hold
+    // part of it (the kernel took bytes the printer never read), so nothing more goes.
+    if (m_bTransfer && action != 0 && m_transferSentIn == action) {
+        CutOff(action);
+        return false;
     }
 
     Close();
@@ -77,16 +88,31 @@ bool CASocket::ConnectSocket()
 
 int CASocket::SendAll(const void* data, int length)
 {
-    if (!m_socket || !data || length <= 0)
+    const std::uint64_t action = platform::OperatorAction::current();
+    if (!m_socket || !data || length <= 0 || (action != 0 && m_cutOffIn == action))
         return 0;
-    if (m_socket->send(data, length) < 1) {
-        ForgetLostConnection();
-        return 0;
+    const int sent = m_bTransfer ? m_socket->sendTransfer(data, length) : m_socket->send(data, length);
+    if (m_bTransfer && sent > 0)
+        m_transferSentIn = action;
+    if (sent == length) {
+        m_queriedIn = action;
+        m_queriedAt = std::chrono::steady_clock::now();
+        platform::clock().sleep(kSendPauseMs);
+        return length;
     }
-    m_queriedIn = platform::OperatorAction::current();
-    m_queriedAt = std::chrono::steady_clock::now();
-    platform::clock().sleep(kSendPauseMs);
-    return length;
+    if (sent > 0 || m_bTransfer)
+        CutOff(action);
+    else
+        ForgetLostConnection();
+    return 0;
+}
+
+void CASocket::CutOff(std::uint64_t action)
+{
+    m_cutOffIn = action;
+    // The printer holds part of a command: the connection is not used again.
+    Close();
+    m_bConnected = false;
 }
 
 int CASocket::Receive(void* buffer, int length)

@@ -23,7 +23,10 @@ public:
     // had the link and lost it reconnects once; the connect that opens the link does not
     // count. After a failed connect the action's later calls fail at once and say nothing.
     bool ConnectSocket();
-    // One blocking send of the whole buffer: the length when anything was sent, else 0.
+    // One blocking send of the whole buffer: the length when every byte went, else 0. A send
+    // that delivered only part of its bytes (or any failed send of a transfer, or a transfer
+    // whose connection is found broken after it began) cuts the operator action off: its
+    // later sends and connects do nothing, and the next action connects afresh.
     int SendAll(const void* data, int length);
     // One receive of at most `length` bytes: the count, 0 when the peer closed, -1 on
     // failure or time-out. A send or receive that finds the connection gone clears
@@ -45,9 +48,13 @@ public:
     QString m_strAddress;
     std::uint32_t m_nPort = 0;
     bool m_bConnected = false;
+    // Set by the file transfer and the picture download for the span of their transfer: a
+    // send then waits for a printer that pauses, up to the transfer limit.
+    bool m_bTransfer = false;
 
 private:
     void ForgetLostConnection();
+    void CutOff(std::uint64_t action);
 
     std::unique_ptr<platform::TcpSocket> m_socket;
     // The last operator action that had the link, that reconnected, whose connect failed,
@@ -60,6 +67,9 @@ private:
     // The action whose last send no receive has followed yet, and when that send ended.
     std::uint64_t m_queriedIn = 0;
     std::chrono::steady_clock::time_point m_queriedAt;
+    // The operator action whose send was cut off midway, and the last whose transfer sent.
+    std::uint64_t m_cutOffIn = 0;
+    std::uint64_t m_transferSentIn = 0;
     // The target the open connection reaches; another target needs a connection of its own.
     QString m_strConnectedAddress;
     std::uint32_t m_nConnectedPort = 0;

@@ -139,7 +139,11 @@ void CFileTransferDlg::OnDownload()
     const bool usb = LinkTransfer::holdUsb();
     platform::DeviceIo& io = platform::devices();
     io.setCommTimeouts(g_comm.m_hPort, kTransferTimeouts);
-    LinkTransfer::sendThroughLink(*buffer, kPieceSize, *m_progress);
+    bool complete = false;
+    {
+        LinkTransfer::Span span;
+        complete = LinkTransfer::sendThroughLink(*buffer, kPieceSize, *m_progress);
+    }
     if (g_comm.m_nPortType != PORT_ETHERNET)
         m_progress->setValue(0);
     io.setCommTimeouts(g_comm.m_hPort, kAfterTimeouts);
@@ -148,7 +152,11 @@ void CFileTransferDlg::OnDownload()
     m_file.close();
     LinkTransfer::releaseUsb(usb);
 
-    ui::MessageBox(ui::LoadString(IDS_FILE_DOWNLOAD_COMPLETED), platform::AlertIcon::Information);
+    // A TCP printer that hung up or stopped taking bytes has not got the file.
+    if (complete)
+        ui::MessageBox(ui::LoadString(IDS_FILE_DOWNLOAD_COMPLETED), platform::AlertIcon::Information);
+    else
+        ui::MessageBox(ui::LoadString(IDS_FILE_DOWNLOAD_FAILED));
     m_progress->setValue(0);
     if (g_comm.m_nPortType == PORT_COM || g_comm.m_nPortType == PORT_LPT)
         g_comm.Open();

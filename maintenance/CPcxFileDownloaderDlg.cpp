@@ -160,9 +160,15 @@ void CPcxFileDownloaderDlg::OnDownloadImage()
         m_strStoreName = PictureMemoryCommands::DefaultName(m_strFileName);
         UpdateData(false);
     }
-    g_comm.WriteString(PictureMemoryCommands::Store(size, m_strStoreName), 0);
-    LinkTransfer::sendThroughLink(*buffer, kPieceSize, *m_progress);
-    g_comm.WriteString(PictureMemoryCommands::PrintAfterStore(m_strStoreName), 0);
+    bool complete = false;
+    {
+        // A store cut off midway ends the press on the link: the print never follows it.
+        LinkTransfer::Span span;
+        // A print the link refused follows a store that broke off.
+        complete = g_comm.WriteString(PictureMemoryCommands::Store(size, m_strStoreName), 0) != 0;
+        complete = LinkTransfer::sendThroughLink(*buffer, kPieceSize, *m_progress) && complete;
+        complete = g_comm.WriteString(PictureMemoryCommands::PrintAfterStore(m_strStoreName), 0) != 0 && complete;
+    }
 
     m_progress->setValue(0);
     buffer.reset();
@@ -172,7 +178,10 @@ void CPcxFileDownloaderDlg::OnDownloadImage()
         platform::clock().sleep(kBeforeDeleteWaitMs);
         removeTemp();
     }
-    ui::MessageBox(ui::LoadString(IDS_PCX_DOWNLOAD_COMPLETED), platform::AlertIcon::Information);
+    if (complete)
+        ui::MessageBox(ui::LoadString(IDS_PCX_DOWNLOAD_COMPLETED), platform::AlertIcon::Information);
+    else
+        ui::MessageBox(ui::LoadString(IDS_PCX_DOWNLOAD_FAILED));
 }
 
 void CPcxFileDownloaderDlg::OnDeleteImage()

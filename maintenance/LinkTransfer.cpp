@@ -39,7 +39,17 @@ void LinkTransfer::releaseUsb(bool held)
     g_comm.Close();
 }
 
-void LinkTransfer::sendThroughLink(const QByteArray& data, int pieceSize, QProgressBar& bar)
+LinkTransfer::Span::Span()
+{
+    g_comm.m_socket.m_bTransfer = true;
+}
+
+LinkTransfer::Span::~Span()
+{
+    g_comm.m_socket.m_bTransfer = false;
+}
+
+bool LinkTransfer::sendThroughLink(const QByteArray& data, int pieceSize, QProgressBar& bar)
 {
     const qint64 count = data.size();
     const qint64 pieces = count / pieceSize;
@@ -47,12 +57,12 @@ void LinkTransfer::sendThroughLink(const QByteArray& data, int pieceSize, QProgr
     bar.setValue(0);
     if (g_comm.m_nPortType == PORT_ETHERNET) {
         bar.setValue(std::min(kEthernetBarPosition, bar.maximum()));
-        g_comm.Write(data.constData(), static_cast<int>(count));
-        return;
+        return g_comm.Write(data.constData(), static_cast<int>(count)) == count;
     }
     send(
         data.constData(), count, pieceSize, [](const char* p, int n) { g_comm.Write(p, n); },
         [&bar, pieces](qint64 done) { bar.setValue(barPosition(done, pieces)); });
+    return true;
 }
 
 void LinkTransfer::send(const char* data, qint64 count, int pieceSize, const Writer& write,

@@ -18,6 +18,15 @@ public:
     static constexpr int kMaxBarRange = 0xFFFF;
     static constexpr int kEthernetBarPosition = 20;
 
+    // The span of one transfer: while it lasts, a TCP send waits for a printer that pauses.
+    class Span {
+    public:
+        Span();
+        ~Span();
+        Span(const Span&) = delete;
+        Span& operator=(const Span&) = delete;
+    };
+
     using Writer = std::function<void(const char* data, int length)>;
     // Called with the number of whole pieces sent so far.
     using PieceDone = std::function<void(qint64 done)>;
@@ -32,8 +41,9 @@ public:
 
     // Through the link: one write on TCP with the bar at its fixed position, else whole
     // pieces with the bar stepping after each and the remainder in one last write. The
-    // bar's range is set from the pieces first.
-    static void sendThroughLink(const QByteArray& data, int pieceSize, QProgressBar& bar);
+    // bar's range is set from the pieces first. False when the link took fewer bytes than
+    // `data` holds (a TCP send that failed; the other links end the program instead).
+    static bool sendThroughLink(const QByteArray& data, int pieceSize, QProgressBar& bar);
 
     // Writes the whole pieces in order, then the remainder (possibly no bytes) in one last
     // write.

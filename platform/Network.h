@@ -15,8 +15,12 @@ public:
     virtual ~TcpSocket() = default;
     virtual bool create() = 0;
     virtual bool connect(const QString& address, std::uint16_t port) = 0;
-    // Sends every byte or fails: the count sent, -1 on failure.
+    // Sends every byte or fails: the count sent; on failure the bytes that went before it
+    // (fewer than `length`), or -1 when none did.
     virtual int send(const void* data, int length) = 0;
+    // The same for a file transfer: waits for a printer that has paused (a paper change) and
+    // gives up only when it has taken nothing for the transfer limit, or the connection breaks.
+    virtual int sendTransfer(const void* data, int length) { return send(data, length); }
     // One receive that waits up to `limitMs` for the first byte: the bytes received, 0 when
     // the peer closed, -1 on failure or time-out.
     virtual int receive(void* buffer, int length, int limitMs) = 0;
@@ -37,10 +41,11 @@ public:
 struct TcpTimeLimits {
     int connectMs = 5000;
     int receiveMs = 3000;
+    int sendMs = 10000;
+    int transferSendMs = 600000;
     // A receive after one that got nothing in the same operator action: a printer that is
     // merely slow still gets its answer read, a silent one costs little more.
     int lateReceiveMs = 1500;
-    int sendMs = 10000;
 };
 
 class Network {

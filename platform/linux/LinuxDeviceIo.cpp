@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxDeviceIo.h"
 
 #include "platform/Services.h"
+#include "platform/WaitHook.h"
 
 #include <QFile>
 
@@ -143,7 +144,10 @@ void closeDescriptor(int fd, bool tty)
 
 }  // namespace
 
-LinuxDeviceIo::LinuxDeviceIo(int stallLimitMs) : m_stallLimitMs(stallLimitMs) {}
+LinuxDeviceIo::LinuxDeviceIo(int stallLimitMs, int pauseLimitMs)
+    : m_stallLimitMs(stallLimitMs), m_pauseLimitMs(pauseLimitMs)
+{
+}
 
 LinuxDeviceIo::~LinuxDeviceIo()
 {
@@ -391,6 +395,23 @@ void LinuxDeviceIo::pauseBetweenTries(int ms)
     std::this_thread::sleep_for(Millis(ms));
 }
 
+int LinuxDeviceIo::modemLines(int fd)
+{
+    int lines = 0;
+    if (::ioctl(fd, TIOCMGET, &lines) == 0)
+        return lines;
+    return noModemLines(errno) ? kNoModemLines : 0;
+}
+
+bool LinuxDeviceIo::printerThere(const Port& port)
+{
+    // A USB or parallel printer that has gone fails the write itself.
+    if (!port.tty)
+        return true;
+    const int lines = modemLines(port.fd);
+    return lines == kNoModemLines || (lines & TIOCM_DSR) != 0;
+}
+
 bool LinuxDeviceIo::write(Handle h, const void* data, std::uint32_t length, std::uint32_t* done)
 {
     if (done)
@@ -410,14 +431,17 @@ bool LinuxDeviceIo::write(Handle h, const void* data, std::uint32_t length, std:
                                         port.timeouts.writeTotalConstant, length);
     auto lastProgress = start;
     // A caller that gave its writes a time of their own (a file transfer's pieces: 1 ms a
-    // byte and 20 s) gets all of it, as a printer paused for a paper change needs; other
-    // writes give up once the line has taken nothing for the stall limit.
+    // byte and 20 s) gets all of it. Without any time-out a printer that is there may pause
+    // for minutes (a paper change), while one switched off or gone ends the write within
+    // the stall limit. A multiplier alone bounds the write together with the stall limit.
     const bool callerLimit = deadline && port.timeouts.writeTotalConstant > 0;
+    const bool mayPause = !deadline;
     auto limitNow = [&] {
         if (callerLimit)
             return *deadline;
-        auto limit = lastProgress + Millis(m_stallLimitMs);
-        return deadline ? std::min(limit, *deadline) : limit;
+        if (mayPause)
+            return lastProgress + Millis(printerThere(port) ? m_pauseLimitMs : m_stallLimitMs);
+        return std::min(lastProgress + Millis(m_stallLimitMs), *deadline);
     };
 
     const auto* in = static_cast<const char*>(data);
@@ -444,29 +468,43 @@ bool LinuxDeviceIo::write(Handle h, const void* data, std::uint32_t length, std:
         auto limit = limitNow();
         if (now >= limit)
             break;
+        // A paused printer may keep the window waiting for minutes: it keeps painting, and
+        // the printer is looked at again, between slices of the wait.
+        int waitMs = millisUntil(limit, now);
+        const bool sliced = mayPause && WaitHook::installed();
+        if (mayPause)
+            waitMs = std::min(waitMs, sliced ? WaitHook::kSliceMs : kPresenceCheckMs);
         pollfd pfd{port.fd, POLLOUT, 0};
-        int rc = waitDevice(&pfd, millisUntil(limit, now), &readyBefore);
+        int rc = waitDevice(&pfd, waitMs, &readyBefore);
         if (rc < 0 && errno != EINTR) {
             if (done)
                 *done = sent;
             return false;
         }
+        if (rc == 0 && sliced)
+            WaitHook::run();
         if (rc > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)))
             hangup = true;
     }
 
     // A serial write ends when the bytes have left, not when the driver has queued them;
-    // otherwise a purge or close right after it would drop the tail. Every byte the kernel
-    // took counts as written, whether or not it has left by the end of the wait: it may be
-    // on the wire already, and a retry must never send it a second time.
+    // otherwise a purge or close right after it would drop the tail. The wait for them is
+    // the write's own (never less than their time on the line). Every byte the kernel took
+    // counts as written, whether or not it has left by the end of the wait: it may be on
+    // the wire already, and a retry must never send it a second time.
     if (port.tty && sent > 0) {
+        int queued = outputQueued(port.fd);
         termios t{};
-        const int queued = outputQueued(port.fd);
         if (queued > 0 && ::tcgetattr(port.fd, &t) == 0) {
-            const int limit = drainLimitMs(std::uint32_t(queued), baudRateOf(::cfgetospeed(&t)), bitsPerByte(t));
-            const auto drainEnd = SteadyClock::now() + Millis(limit);
-            while (outputQueued(port.fd) > 0 && SteadyClock::now() < drainEnd)
-                std::this_thread::sleep_for(Millis(1));
+            const int lineMs = drainLimitMs(std::uint32_t(queued), baudRateOf(::cfgetospeed(&t)), bitsPerByte(t));
+            const auto lineEnd = SteadyClock::now() + Millis(lineMs);
+            while (queued > 0 && SteadyClock::now() < std::max(limitNow(), lineEnd)) {
+                pauseBetweenTries(kDrainPollMs);
+                const int left = outputQueued(port.fd);
+                if (left < queued)
+                    lastProgress = SteadyClock::now();
+                queued = left;
+            }
         }
     }
     if (done)
@@ -634,7 +672,9 @@ bool LinuxDeviceIo::purge(Handle h, std::uint32_t flags)
         return false;
     if (!port.tty)
         return true;
-    const bool tx = flags & (kPurgeTxAbort | kPurgeTxClear);
+    // A pseudo-terminal's output queue is what the far end has not read yet: bytes a UART
+    // would have sent already. Clearing it would lose what a write reported as written.
+    const bool tx = (flags & (kPurgeTxAbort | kPurgeTxClear)) && modemLines(port.fd) != kNoModemLines;
     const bool rx = flags & (kPurgeRxAbort | kPurgeRxClear);
     if (!tx && !rx)
         return true;

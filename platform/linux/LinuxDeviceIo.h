@@ -19,10 +19,16 @@ public:
     // A write or drain that makes no progress for this long gives up with a short count,
     // unless the handle's write time-outs carry a constant: then they alone bound it.
     static constexpr int kStallLimitMs = 5000;
+    // A write without any time-out waits this long without progress for a printer that is
+    // there (DSR on) and has paused; a printer that is gone still ends it within the stall
+    // limit.
+    static constexpr int kPauseLimitMs = 600000;
+    // Return value of modemLines() for a device that has none (a pseudo-terminal).
+    static constexpr int kNoModemLines = -1;
     // Reads on a handle whose time-outs were never set wait this long for a first byte.
     static constexpr std::uint32_t kDefaultFirstByteMs = 200;
 
-    explicit LinuxDeviceIo(int stallLimitMs = kStallLimitMs);
+    explicit LinuxDeviceIo(int stallLimitMs = kStallLimitMs, int pauseLimitMs = kPauseLimitMs);
     ~LinuxDeviceIo() override;
     LinuxDeviceIo(const LinuxDeviceIo&) = delete;
     LinuxDeviceIo& operator=(const LinuxDeviceIo&) = delete;
@@ -63,9 +69,14 @@ protected:
     virtual void pauseBetweenTries(int ms);
     // Bytes the driver holds that have not left yet (a pseudo-terminal holds none).
     virtual int outputQueued(int fd);
+    // The TIOCM_* lines of a tty; kNoModemLines when it has none, 0 when it cannot tell.
+    virtual int modemLines(int fd);
 
 private:
     static constexpr int kFalseReadyPauseMs = 5;
+    // How often a write that waits for a paused printer looks whether it is still there.
+    static constexpr int kPresenceCheckMs = 200;
+    static constexpr int kDrainPollMs = 2;
 
     // poll(2) for one descriptor, or a pause when its last "ready" came to nothing.
     int waitDevice(pollfd* pfd, int timeoutMs, bool* readyBefore);
@@ -84,7 +95,11 @@ private:
     bool lookup(Handle h, Port* port) const;
     bool store(Handle h, const Port& port);
 
+    // The printer at the far end is there: DSR on, or a device without modem lines.
+    bool printerThere(const Port& port);
+
     const int m_stallLimitMs;
+    const int m_pauseLimitMs;
     mutable std::mutex m_mutex;
     std::vector<Port> m_ports;  // slot i is handle i + 1
 };

@@ -131,28 +131,39 @@ bool LinuxTcpSocket::connect(const QString& address, std::uint16_t port)
 
 int LinuxTcpSocket::send(const void* data, int length)
 {
+    return sendWithin(data, length, m_limits.sendMs);
+}
+
+int LinuxTcpSocket::sendTransfer(const void* data, int length)
+{
+    return sendWithin(data, length, m_limits.transferSendMs);
+}
+
+int LinuxTcpSocket::sendWithin(const void* data, int length, int idleMs)
+{
     if (m_fd < 0 || length < 0 || (length > 0 && !data))
         return -1;
     const auto* bytes = static_cast<const char*>(data);
     int sent = 0;
     // The limit runs from the last progress, so a long transfer at the printer's pace
     // goes through while a peer that takes nothing fails in bounded time.
-    auto deadline = after(m_limits.sendMs);
+    auto deadline = after(idleMs);
+    auto failed = [&sent] { return sent > 0 ? sent : -1; };
     while (sent < length) {
         ssize_t n = ::send(m_fd, bytes + sent, std::size_t(length - sent), MSG_NOSIGNAL);
         if (n > 0) {
             sent += int(n);
-            deadline = after(m_limits.sendMs);
+            deadline = after(idleMs);
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
             m_lost = m_lost || errno == EPIPE || errno == ECONNRESET;
-            return -1;
+            return failed();
         }
         if (!waitFor(m_fd, POLLOUT, deadline))
-            return -1;
+            return failed();
     }
     return sent;
 }

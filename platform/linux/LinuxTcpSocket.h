@@ -18,6 +18,7 @@ public:
     bool create() override;
     bool connect(const QString& address, std::uint16_t port) override;
     int send(const void* data, int length) override;
+    int sendTransfer(const void* data, int length) override;
     int receive(void* buffer, int length, int limitMs) override;
     int receiveAvailable(void* buffer, int length) override;
     void discardPending() override;
@@ -27,6 +28,8 @@ public:
     bool connectionLost() override;
 
 private:
+    // Sends until every byte went, or `idleMs` passed without one going.
+    int sendWithin(const void* data, int length, int idleMs);
     // One receive that waits no later than `deadline` (none: does not wait).
     int receiveUntil(void* buffer, int length, const std::chrono::steady_clock::time_point* deadline);
 

@@ -67,8 +67,12 @@ TEST_F(CommDeviceTest, WriteToAPrinterThatStallsDeliversEveryByteExactlyOnce)
     port.Close();
 }
 
-// A UART whose last bytes never leave within the drain wait (its flow control holds them).
+// A UART whose last bytes never leave within the drain wait (its flow control holds them
+// for longer than a write waits for a paused printer).
 class StuckQueueIo : public platform::LinuxDeviceIo {
+public:
+    StuckQueueIo() : platform::LinuxDeviceIo(kStallLimitMs, 300) {}
+
 protected:
     int outputQueued(int) override { return 64; }
 };

@@ -270,6 +270,58 @@ TEST_F(CommFakeTcpTest, PrinterGoneInAnActionCostsOneTryAndOneMessageUntilTheNex
     EXPECT_TRUE(alerts.texts().isEmpty());
 }
 
+// A send that delivered part of its bytes (or any failed send of a transfer, or a transfer
+// whose connection broke after its bytes went) leaves the printer holding part of a
+// command: the rest of the press sends nothing and does not reconnect, so a print never
+// follows a cut-off store; the next press connects afresh.
+TEST_F(CommFakeTcpTest, SendCutOffMidwayEndsThePressAndTheNextPressConnectsAgain)
+{
+    struct Case {
+        const char* name;
+        bool transfer;
+        qsizetype hangUpAfter;  // bytes in all; -1: after the data send
+        int dataResult;
+        QByteArray firstPress;  // what the printer got
+    };
+    for (const Case& c : {Case{"part of a send", false, 10, 0, "IS20,'a'01"},
+                          Case{"transfer, part of a send", true, 10, 0, "IS20,'a'01"},
+                          Case{"transfer, nothing of a send", true, 8, 0, "IS20,'a'"},
+                          Case{"transfer, hang-up after the data", true, -1, 10, "IS20,'a'0123456789"}}) {
+        SCOPED_TRACE(c.name);
+        ztest::FakeNetwork fresh;
+        platform::ScopedService<platform::Network> useFresh(fresh);
+        CComm link;
+        link.SetNetworkAddress({QStringLiteral("10.0.0.7"), 9100});
+        link.SetPortName(QStringLiteral("ETHERNET"));
+        ASSERT_TRUE(link.Open());
+        ztest::FakeTcpPeer& peer = fresh.peer();
+        peer.hangUpAfter = c.hangUpAfter;
+        {
+            const platform::OperatorAction::Scope press;
+            link.m_socket.m_bTransfer = c.transfer;
+            EXPECT_EQ(link.Write("IS20,'a'", 8), 8);
+            EXPECT_EQ(link.Write("0123456789", 10), c.dataResult);
+            peer.closed = c.hangUpAfter < 0;  // hangs up now, or listens again
+            EXPECT_EQ(link.WriteString(QStringLiteral("\r\rIR100,100,'a'\rP1\r"), 0), 0);
+            char buffer[8];
+            EXPECT_EQ(link.Read(buffer, sizeof buffer), 0);
+            link.m_socket.m_bTransfer = false;
+        }
+        EXPECT_EQ(peer.received, c.firstPress);
+        EXPECT_EQ(peer.connectAttempts, 1);
+        EXPECT_EQ(peer.transferSends, c.transfer ? 2 : 0);
+        EXPECT_TRUE(alerts.texts().isEmpty());
+
+        peer.closed = false;
+        const platform::OperatorAction::Scope next;
+        EXPECT_EQ(link.Write("~HS", 3), 3);
+        EXPECT_EQ(peer.connects, 2);
+        EXPECT_TRUE(peer.received.endsWith("~HS"));
+        link.MarkTcpForClose();
+        link.Close();
+    }
+}
+
 TEST_F(CommFakeTcpTest, SilentPrinterCostsOneReceiveLimitAndOneLateLimitPerAction)
 {
     ASSERT_TRUE(comm.Open());

@@ -8,7 +8,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <optional>
+#include <thread>
+
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 
 using namespace platform;
@@ -101,6 +107,7 @@ TEST(LinuxDeviceIoTest, UnknownNamesAndHandlesFail)
 class SerialPortTest : public ::testing::Test {
 protected:
     static constexpr int kStallMs = 150;
+    static constexpr int kPauseMs = 400;
 
     void SetUp() override
     {
@@ -120,7 +127,7 @@ protected:
     PtyPair m_printer{false};  // starts cooked: opening the port must make it raw
     MemoryProfileStore m_profile;
     ScopedService<ProfileStore> m_useProfile{m_profile};
-    LinuxDeviceIo m_io{kStallMs};
+    LinuxDeviceIo m_io{kStallMs, kPauseMs};
 };
 
 TEST_F(SerialPortTest, CarriesBytesBothWaysUnchanged)
@@ -274,6 +281,151 @@ TEST_F(SerialPortTest, WriteToAStalledLineEndsShort)
     m_io.close(h);
 }
 
+// A line whose modem lines and output queue a test decides: DSR as set, and a queue that
+// empties only after a while (a UART held off by CTS).
+class ControlledLineIo : public LinuxDeviceIo {
+public:
+    ControlledLineIo(int stallMs, int pauseMs) : LinuxDeviceIo(stallMs, pauseMs) {}
+    std::atomic<bool> dsrOn{true};
+    std::atomic<bool> hasModemLines{false};
+    // While set, the queue holds this many bytes until `queuedForMs` after the first look.
+    int queuedBytes = 0;
+    int queuedForMs = 0;
+    bool lastLookEmpty = true;
+
+protected:
+    int modemLines(int fd) override
+    {
+        if (!hasModemLines)
+            return LinuxDeviceIo::modemLines(fd);
+        return TIOCM_CTS | (dsrOn ? TIOCM_DSR : 0);
+    }
+    int outputQueued(int) override
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (!firstLook)
+            firstLook = now;
+        const bool empty = queuedBytes == 0 || now - *firstLook >= std::chrono::milliseconds(queuedForMs);
+        lastLookEmpty = empty;
+        return empty ? 0 : queuedBytes;
+    }
+
+private:
+    std::optional<std::chrono::steady_clock::time_point> firstLook;
+};
+
+struct PausedWriteCase {
+    const char* name;
+    bool modemLines;  // false: the pseudo-terminal's own (none)
+    bool dsrOn;
+    bool everyByte;   // the write waits for the printer to read on
+};
+
+void PrintTo(const PausedWriteCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PausedWriteTest : public ::testing::TestWithParam<PausedWriteCase> {};
+
+// A write without time-outs to a printer that stops reading for three stall limits: it
+// waits for a printer that is there, and gives up on one switched off.
+TEST_P(PausedWriteTest, WriteWithoutTimeOutsWaitsOnlyForAPrinterThatIsThere)
+{
+    const PausedWriteCase& c = GetParam();
+    constexpr int kStallMs = 150;
+    PtyPair printer;
+    MemoryProfileStore profile;
+    profile.setString("Ports", "COM7", printer.slavePath());
+    ScopedService<ProfileStore> useProfile(profile);
+    ControlledLineIo io(kStallMs, 60000);
+    io.hasModemLines = c.modemLines;
+    io.dsrOn = c.dsrOn;
+    Handle h = io.open("COM7:", ShareMode::Exclusive);
+    ASSERT_NE(h, kInvalidHandle);
+    ASSERT_TRUE(io.setCommTimeouts(h, {kMaxTimeout, 0, 0, 0, 0}));
+
+    const QByteArray job(1 << 20, 'x');  // more than the line holds
+    QByteArray received;
+    std::thread reader([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(3 * kStallMs));  // the paper change
+        received = printer.drainMaster(500);
+    });
+    std::uint32_t done = 0;
+    EXPECT_TRUE(io.write(h, job.constData(), std::uint32_t(job.size()), &done));
+    reader.join();
+    if (c.everyByte)
+        EXPECT_EQ(done, std::uint32_t(job.size()));
+    else
+        EXPECT_LT(done, std::uint32_t(job.size()));
+    EXPECT_EQ(received.size(), qsizetype(done));
+    io.close(h);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, PausedWriteTest,
+    ::testing::Values(PausedWriteCase{"PseudoTerminalWithoutModemLines", false, true, true},
+                      PausedWriteCase{"DsrOn", true, true, true},
+                      PausedWriteCase{"DsrOff", true, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A write counts as done once its bytes have left the port: the wait for the queue runs
+// within the write's own time, longer than the bytes' time on the line, and a write
+// with a short time of its own still ends.
+TEST(SerialDrainTest, WriteWaitsForItsBytesToLeaveWithinItsOwnTime)
+{
+    PtyPair printer;
+    MemoryProfileStore profile;
+    profile.setString("Ports", "COM7", printer.slavePath());
+    ScopedService<ProfileStore> useProfile(profile);
+    struct Case {
+        const char* name;
+        SerialTimeouts timeouts;
+        bool drained;
+    };
+    // The queue stays longer than twice its time on the line and a quarter second.
+    const int heldMs = 3 * LinuxDeviceIo::drainLimitMs(400, 38400, 10);
+    for (const Case& c : {Case{"transfer time-outs", {0, 1, 20000, 1, 20000}, true},
+                          Case{"no time-outs", {kMaxTimeout, 0, 0, 0, 0}, true},
+                          Case{"2 ms a byte", {kMaxTimeout, 0, 0, 2, 0}, false}}) {
+        SCOPED_TRACE(c.name);
+        ControlledLineIo io(150, 60000);
+        io.queuedBytes = 400;
+        io.queuedForMs = heldMs;
+        Handle h = io.open("COM7:", ShareMode::Exclusive);
+        ASSERT_NE(h, kInvalidHandle);
+        ASSERT_TRUE(io.setCommTimeouts(h, c.timeouts));
+        std::uint32_t done = 0;
+        EXPECT_TRUE(io.write(h, "abcd", 4, &done));
+        EXPECT_EQ(done, 4u);
+        EXPECT_EQ(io.lastLookEmpty, c.drained);
+        EXPECT_EQ(printer.readMaster(4, 2000), "abcd");
+        io.close(h);
+    }
+}
+
+// Opening the port again after a transfer clears what the printer sent, but never what it
+// has not read yet: on a pseudo-terminal that is what a UART would have sent already.
+TEST_F(SerialPortTest, PurgeKeepsWhatThePrinterHasNotReadYet)
+{
+    Handle h = openPort();
+    ASSERT_NE(h, kInvalidHandle);
+    const QByteArray job(8000, 'j');  // more than the far end's line discipline holds
+    std::uint32_t done = 0;
+    ASSERT_TRUE(m_io.write(h, job.constData(), std::uint32_t(job.size()), &done));
+    ASSERT_EQ(done, std::uint32_t(job.size()));
+    ASSERT_TRUE(m_printer.writeMaster("stale reply"));
+    ASSERT_TRUE(m_printer.waitSlaveReadable(2000));
+
+    EXPECT_TRUE(m_io.purge(h, kPurgeAll));
+    ASSERT_TRUE(m_io.setCommTimeouts(h, {kMaxTimeout, 0, 0, 0, 0}));
+    char buffer[32];
+    ASSERT_TRUE(m_io.read(h, buffer, sizeof buffer, &done));
+    EXPECT_EQ(done, 0u);  // the input is cleared
+    EXPECT_EQ(m_printer.readMaster(int(job.size()), 2000), job);
+    m_io.close(h);
+}
+
 TEST_F(SerialPortTest, VanishedDeviceFailsReadsAndWrites)
 {
     Handle h = openPort();
@@ -409,7 +561,7 @@ TEST_F(SerialPortTest, PseudoTerminalHoldsEightBitsWithoutParityAndBothStopBitCo
 // A device whose poll(2) always says "ready" (/dev/lp on many kernels).
 class PollAlwaysReadyIo : public LinuxDeviceIo {
 public:
-    PollAlwaysReadyIo() : LinuxDeviceIo(150) {}
+    PollAlwaysReadyIo() : LinuxDeviceIo(150, 300) {}
     int polls = 0;
     int pauses = 0;
 

@@ -47,10 +47,23 @@ public:
     {
         if (!m_connected || m_peer->failSend || m_peer->closed || length < 0)
             return -1;
+        if (m_peer->hangUpAfter >= 0 && m_peer->received.size() + length > m_peer->hangUpAfter) {
+            const auto taken = static_cast<int>(std::max<qsizetype>(m_peer->hangUpAfter - m_peer->received.size(), 0));
+            m_peer->received.append(static_cast<const char*>(data), taken);
+            m_peer->hangUpAfter = -1;
+            m_peer->closed = true;
+            return taken > 0 ? taken : -1;
+        }
         const QByteArray bytes(static_cast<const char*>(data), length);
         m_peer->received += bytes;
         m_peer->sends.push_back(bytes);
         return length;
+    }
+
+    int sendTransfer(const void* data, int length) override
+    {
+        ++m_peer->transferSends;
+        return send(data, length);
     }
 
     int receive(void* buffer, int length, int limitMs) override

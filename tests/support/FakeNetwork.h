@@ -20,6 +20,9 @@ struct FakeTcpPeer {
     bool failSend = false;
     bool closed = false;  // the printer has closed: receive returns 0, send fails
     bool connectHangs = false;  // the host never answers: a connect runs out its limit
+    // The printer takes this many bytes in all, then hangs up (`closed`): the send that
+    // passes it delivers up to it and fails with that count (-1 when none went). -1: never.
+    qsizetype hangUpAfter = -1;
     // A time-out (a hanging connect, a receive with nothing to deliver) sleeps its limit on
     // platform::clock(), as a real socket waits it out.
     bool limitsOnClock = false;
@@ -30,6 +33,7 @@ struct FakeTcpPeer {
     // --- record
     QByteArray received;               // every byte sent, in order
     std::vector<QByteArray> sends;     // one entry per send call that succeeded
+    int transferSends = 0;             // sends made as a transfer's
     int connects = 0;                  // successful connects
     int connectAttempts = 0;           // every connect, successful or not
     int connectTimeouts = 0;           // connects that ran out their limit

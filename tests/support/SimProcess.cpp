@@ -114,8 +114,9 @@ bool SimProcess::waitForLog(const QByteArray& text, int timeoutMs) const
     }
 }
 
-QByteArray SimProcess::receivedBytes() const
+QByteArray SimProcess::receivedBytes(const QString& peer) const
 {
+    const QString header = peer.isEmpty() ? QStringLiteral(" received ") : QStringLiteral(" %1 received ").arg(peer);
     static const QRegularExpression dataLine(QStringLiteral("^  [0-9a-f]{6}  ((?:[0-9a-f]{2} )+)"));
     QByteArray bytes;
     bool inReceived = false;
@@ -123,7 +124,7 @@ QByteArray SimProcess::receivedBytes() const
         const QString line = QString::fromLatin1(raw);
         const auto match = dataLine.match(line);
         if (!match.hasMatch()) {
-            inReceived = line.contains(QStringLiteral(" received "));
+            inReceived = line.contains(header);
             continue;
         }
         if (inReceived)

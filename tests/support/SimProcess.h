@@ -46,8 +46,9 @@ public:
     QByteArray log() const;
     // Waits until the log holds `text`; false when it did not within the wait.
     bool waitForLog(const QByteArray& text, int timeoutMs = kWaitMs) const;
-    // The bytes of every "received" chunk in the log, in order.
-    QByteArray receivedBytes() const;
+    // The bytes of every "received" chunk in the log, in order; of one peer ("tcp#2",
+    // "pty") when it is named.
+    QByteArray receivedBytes(const QString& peer = QString()) const;
     // Waits until the log holds at least `count` received bytes; what it holds by then.
     QByteArray waitForReceived(qsizetype count) const;
 

@@ -223,6 +223,10 @@ TEST(PrinterSimProcess, RejectsBadArgumentsAndExplainsItself)
         {{"--port", "70000"}, 1},
         {{"--unknown"}, 1},
         {{"stray"}, 1},
+        {{"--pause-after", "100", "--pause-after", "50"}, 1},  // counts must grow
+        {{"--pause-after", "10", "--pause-after", "20", "--pause-ms", "1", "--pause-ms", "2", "--pause-ms", "3"}, 1},
+        {{"--pause-after", "x"}, 1},
+        {{"--hang-up-after", "0"}, 1},
         {{"--help"}, 0},
     };
     for (const auto& c : cases) {
@@ -238,6 +242,7 @@ TEST(PrinterSimProcess, RejectsBadArgumentsAndExplainsItself)
             EXPECT_TRUE(out.startsWith("Usage: zentrova-printer-sim [options]")) << out.left(60).constData();
             EXPECT_TRUE(out.simplified().contains("Default KX-21."));
             EXPECT_TRUE(out.contains("Examples:"));
+            EXPECT_TRUE(out.contains("--pause-after") && out.contains("--hang-up-after"));
         }
     }
 }

@@ -1,6 +1,7 @@
 // zentrova-printer-sim: a stand-in printer for trying Zentrova without one. It listens on
 // loopback TCP and/or a pseudo-terminal, keeps the printer's state in its modules, answers
 // the queries from that state, and logs every byte it receives.
+#include "Interruptions.h"
 #include "ReplyPacing.h"
 #include "SimDispatcher.h"
 
@@ -41,6 +42,7 @@ struct Options {
     std::string logPath;
     SimPrinterState printer;
     ReplyPacing pacing;
+    Interruptions interruptions;
 };
 
 using SteadyClock = std::chrono::steady_clock;
@@ -144,6 +146,7 @@ int parseOptions(int argc, char** argv, Options& options)
                                  QStringLiteral("FILE"));
     parser.addOptions({help, tcp, port, pty, language, model, silent, log});
     options.pacing.addOptions(parser);
+    options.interruptions.addOptions(parser);
     for (const auto& module : g_modules)
         module->addOptions(parser);
 
@@ -171,7 +174,10 @@ int parseOptions(int argc, char** argv, Options& options)
                     "      COM5: with 8 data bits and no parity (a pseudo-terminal holds no other\n"
                     "      framing)\n"
                     "  %1 --port 0 --reply-delay 300 --unanswered '\\x1b\\x1c?\\x03'\n"
-                    "      a slow printer that never answers the orientation query\n")
+                    "      a slow printer that never answers the orientation query\n"
+                    "  %1 --pause-after 1048576 --pause-ms 30000 --hang-up-after 4000000\n"
+                    "      a printer that stops reading for 30 s after 1 MiB (a paper change) and\n"
+                    "      hangs up once after 4 000 000 bytes\n")
                     .arg(program);
         std::fputs(qPrintable(text), stdout);
         return -1;
@@ -202,6 +208,10 @@ int parseOptions(int argc, char** argv, Options& options)
     options.printer.silent = parser.isSet(silent);
     options.logPath = parser.value(log).toStdString();
     if (std::string error; !options.pacing.applyOptions(parser, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    if (std::string error; !options.interruptions.applyOptions(parser, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
@@ -388,15 +398,24 @@ SimDispatcher newDispatcher()
     return SimDispatcher(std::move(modules));
 }
 
-// Reads what is waiting on the peer. False when the peer has gone.
+// Reads what is waiting on the peer. False when the peer has gone (or is hung up on).
 bool serviceRead(Peer& peer, Options& options)
 {
     char buffer[65536];
+    Interruptions& stops = options.interruptions;
     for (;;) {
-        const ssize_t n = read(peer.fd, buffer, sizeof buffer);
+        if (stops.pauseLeftMs() > 0)
+            return true;
+        const ssize_t n = read(peer.fd, buffer, stops.readLimit(sizeof buffer));
         if (n > 0) {
             logBytes(peer.name, "received", buffer, static_cast<std::size_t>(n));
             answer(peer, options, buffer, static_cast<std::size_t>(n));
+            std::string event;
+            const bool hangUp = stops.took(static_cast<std::size_t>(n), peer.name != "pty", event);
+            if (!event.empty())
+                logEvent(peer.name, event);
+            if (hangUp)
+                return false;
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -456,10 +475,17 @@ int run(Options& options)
         std::vector<pollfd> fds;
         if (listener >= 0)
             fds.push_back({listener, POLLIN, 0});
+        // While paused the printer takes nothing: its peers are not even asked.
+        const long long pauseMs = options.interruptions.pauseLeftMs();
         for (const Peer& peer : peers)
-            fds.push_back({peer.fd, POLLIN, 0});
+            fds.push_back({pauseMs > 0 ? -1 : peer.fd, POLLIN, 0});
+        // Wake for the next answer that is due, or for the end of a pause.
         timespec wait{};
-        if (ppoll(fds.data(), fds.size(), untilNextReply(peers, wait), &waiting) < 0) {
+        const timespec* limit = untilNextReply(peers, wait);
+        const timespec pauseLeft{static_cast<time_t>(pauseMs / 1000), static_cast<long>(pauseMs % 1000) * 1000000};
+        if (pauseMs > 0 && (!limit || pauseMs < wait.tv_sec * 1000LL + wait.tv_nsec / 1000000))
+            limit = &pauseLeft;
+        if (ppoll(fds.data(), fds.size(), limit, &waiting) < 0) {
             if (errno == EINTR)
                 continue;
             std::perror("ppoll");
