@@ -1,4 +1,5 @@
 #include "ui/ControlText.h"
+#include "ui/LineGroups.h"
 #include "ui/RawTextEdit.h"
 
 #include <QAbstractButton>
@@ -68,13 +69,8 @@ QString documentLines(const QTextDocument* document)
 
 namespace {
 
-// A text document keeps one block per paragraph, and a million blocks take seconds to build.
-// A long text therefore goes in as paragraphs of up to kLinesPerBlock lines held apart by
-// line separators: the same characters and positions, shown and read back the same.
-constexpr qsizetype kGroupLinesAbove = 4096;
-constexpr qsizetype kLinesPerBlock = 100;
-
-// Line ends as "\n", or a line separator inside a group of lines. The count goes on over the
+// Line ends as "\n", or a line separator inside a group of lines (LineGroups.h): the same
+// characters and positions, shown and read back the same. The count goes on over the
 // pieces of one text, and a CR LF split between two stays one line end.
 struct LineEnds {
     bool group = false;
@@ -91,7 +87,7 @@ struct LineEnds {
             if (crLf)
                 continue;
             if (c == u'\r' || c == u'\n')
-                c = group && ++lines % kLinesPerBlock != 0 ? QChar(QChar::LineSeparator) : QChar(u'\n');
+                c = group && ++lines % kLinesPerGroup != 0 ? QChar(QChar::LineSeparator) : QChar(u'\n');
             *out++ = c;
         }
         return out;
@@ -110,7 +106,7 @@ QString toDocumentText(QString text)
     const qsizetype lineEnds = lineEndCount(text);
     if (lineEnds == 0)
         return text;
-    LineEnds ends{lineEnds > kGroupLinesAbove};
+    LineEnds ends{lineEnds > kGroupLineEndsAbove};
     QChar* const first = text.data();
     text.truncate(ends.convert(first, first + text.size(), first) - first);
     return text;

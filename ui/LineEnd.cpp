@@ -31,15 +31,8 @@ LineEnd lineEndOf(const QTextFormat& format)
 
 LineEnd lineEndBefore(const QTextBlock& block)
 {
-    return lineEndOf(block.blockFormat());
-}
-
-QTextBlockFormat blockFormatFor(LineEnd end)
-{
-    QTextBlockFormat format;
-    if (end != LineEnd::CrLf)
-        format.setProperty(kLineEndProperty, int(end));
-    return format;
+    // The format of the paragraph break in front of the block.
+    return lineEndOf(block.charFormat());
 }
 
 QTextCharFormat charFormatFor(LineEnd end)

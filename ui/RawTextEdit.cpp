@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -43,35 +44,29 @@ qsizetype lastPosition(const QTextDocument* document)
     return document->characterCount() - 1;
 }
 
-// Removes the cursor's selection. The break before the selection stays what it is: a text
-// document drops a block that the removal empties, and with it that break's record, which is
-// put back.
-void removeKeepingTheBreakBefore(QTextCursor& cursor)
-{
-    QTextDocument* document = cursor.document();
-    const int from = cursor.selectionStart();
-    const QTextBlock block = document->findBlock(from);
-    const bool atStart = block.position() == from;
-    const LineEnd before = lineEndBefore(block);
-    cursor.removeSelectedText();
-    const QTextBlock now = document->findBlock(from);
-    if (atStart && now.position() == from && lineEndBefore(now) != before) {
-        QTextCursor mark(now);
-        mark.setBlockFormat(blockFormatFor(before));
-    }
-}
-
-// Takes the break at `separator` out, and the lines on both sides join.
+// Takes the break at `separator` out, and the lines on both sides join. The break before
+// them stays: its record is its own character's format.
 void joinAt(QTextDocument* document, int separator)
 {
     QTextCursor cursor(document);
     cursor.setPosition(separator);
     cursor.setPosition(separator + 1, QTextCursor::KeepAnchor);
-    removeKeepingTheBreakBefore(cursor);
+    cursor.removeSelectedText();
 }
 
-// A cut point stands between two pieces of one line; one left with nothing on a side goes,
-// so that it never shows as an empty row.
+// A cut point with nothing of its line on one side: a piece that is empty, or one that a line
+// end inside a group of lines borders.
+bool isBareCut(const QTextDocument* document, const QTextBlock& block)
+{
+    if (!isCut(block))
+        return false;
+    const int at = block.position();
+    return block.length() == 1 || block.previous().length() == 1 ||
+           document->characterAt(at - 2) == QChar::LineSeparator ||
+           document->characterAt(at) == QChar::LineSeparator;
+}
+
+// A bare cut point goes, so that it never shows as an empty row.
 void dropBareCuts(QTextDocument* document, int position)
 {
     QTextBlock block = document->findBlock(position);
@@ -79,7 +74,7 @@ void dropBareCuts(QTextDocument* document, int position)
         block = block.previous();
     for (int i = 0; i < 3 && block.isValid(); ++i) {
         const QTextBlock next = block.next();
-        if (isCut(block) && (block.length() == 1 || block.previous().length() == 1)) {
+        if (isBareCut(document, block)) {
             const QTextBlock previous = block.previous();
             joinAt(document, block.position() - 1);
             block = previous;
@@ -89,15 +84,56 @@ void dropBareCuts(QTextDocument* document, int position)
     }
 }
 
-// Removes the cursor's selection in the edit block the caller holds, and the cut points it
-// leaves bare.
+// A piece longer than the piece length, which only an edit inside it can make, is cut into
+// pieces of equal length.
+void cutLongPieces(QTextDocument* document, int position)
+{
+    constexpr qsizetype kMost = ShownText::kPieceLength - 1;  // room to keep a surrogate pair whole
+    const QTextBlock block = document->findBlock(position);
+    if (block.length() - 1 <= ShownText::kPieceLength)
+        return;
+    const QString text = block.text();
+    std::vector<int> cuts;
+    for (qsizetype start = 0; start <= text.size();) {
+        qsizetype end = text.indexOf(QChar::LineSeparator, start);
+        if (end < 0)
+            end = text.size();
+        const qsizetype length = end - start;
+        if (length > ShownText::kPieceLength) {
+            const qsizetype pieces = (length + kMost - 1) / kMost;
+            for (qsizetype i = 1; i < pieces; ++i) {
+                qsizetype at = start + length * i / pieces;
+                if (text.at(at).isLowSurrogate() && text.at(at - 1).isHighSurrogate())
+                    --at;
+                cuts.push_back(block.position() + int(at));
+            }
+        }
+        start = end + 1;
+    }
+    QTextCursor cursor(document);
+    for (auto at = cuts.rbegin(); at != cuts.rend(); ++at) {
+        cursor.setPosition(*at);
+        cursor.insertBlock(QTextBlockFormat(), charFormatFor(LineEnd::Piece));
+    }
+}
+
+// Where an edit met the text around it: no cut point left bare, no piece grown too long.
+void tidyAt(QTextDocument* document, int position)
+{
+    QTextCursor at(document);
+    at.setPosition(position);
+    dropBareCuts(document, at.position());
+    cutLongPieces(document, at.position());
+}
+
+// Removes the cursor's selection in the edit block the caller holds, and tidies where the
+// two sides meet.
 void removeSelection(QTextCursor& cursor)
 {
     if (!cursor.hasSelection())
         return;
-    const int from = cursor.selectionStart();
-    removeKeepingTheBreakBefore(cursor);
-    dropBareCuts(cursor.document(), from);
+    cursor.removeSelectedText();
+    tidyAt(cursor.document(), cursor.position());
 }
 
 // Puts an exact text in at the cursor, in the edit block the caller holds.
@@ -107,8 +143,43 @@ void insertExactText(QTextCursor& cursor, QStringView text)
     ShownText shown(cursor);
     shown.append(text);
     shown.finish();
-    dropBareCuts(cursor.document(), start);
-    dropBareCuts(cursor.document(), cursor.position());
+    tidyAt(cursor.document(), start);
+    tidyAt(cursor.document(), cursor.position());
+}
+
+// A key that the base class would put in as text; Ctrl and Ctrl+Shift are commands, while
+// AltGr, which some systems report as Ctrl+Alt, gives text.
+bool givesText(const QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    const QChar c = text.front();
+    if (c.category() == QChar::Other_Format)
+        return true;
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (mods == Qt::ControlModifier || mods == (Qt::ShiftModifier | Qt::ControlModifier))
+        return false;
+    return c.isPrint() || c.category() == QChar::Other_PrivateUse ||
+           (c.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate());
+}
+
+// The three kinds of character that the base class's word movement tells apart.
+enum class WordClass { Space, Separator, Other };
+
+WordClass wordClassOf(QChar c)
+{
+    if (c.isSpace())
+        return WordClass::Space;
+    switch (c.unicode()) {
+    case u'.': case u',': case u'?': case u'!': case u'@': case u'#': case u'$': case u':':
+    case u';': case u'-': case u'<': case u'>': case u'[': case u']': case u'(': case u')':
+    case u'{': case u'}': case u'=': case u'/': case u'+': case u'%': case u'&': case u'^':
+    case u'*': case u'\'': case u'"': case u'`': case u'~': case u'|': case u'\\':
+        return WordClass::Separator;
+    default:
+        return WordClass::Other;
+    }
 }
 
 }  // namespace
@@ -122,9 +193,7 @@ RawTextEdit::~RawTextEdit() = default;
 
 void RawTextEdit::contentsChange()
 {
-    m_known = false;
-    m_text = QString();
-    m_breaks = {};
+    m_snapshot.reset();
     m_exactSelection.reset();
 }
 
@@ -132,28 +201,25 @@ QString RawTextEdit::exactText(qsizetype from, qsizetype to) const
 {
     QString out;
     out.reserve(to - from + (to - from) / 8);
-    walk(from, to, &out, nullptr);
+    walk(from, to, out, nullptr);
     return out;
 }
 
-void RawTextEdit::walk(qsizetype from, qsizetype to, QString* out, std::vector<Break>* breaks) const
+void RawTextEdit::walk(qsizetype from, qsizetype to, QString& out, std::vector<Break>* breaks) const
 {
-    // A long text reads the document's characters in one copy, a short one or the breaks
-    // alone fragment by fragment.
-    const bool whole = out && to - from > 64 * 1024;
+    // A long text reads the document's characters in one copy, a short one fragment by fragment.
+    const bool whole = to - from > 64 * 1024;
     const QString raw = whole ? document()->toRawText() : QString();
     qsizetype length = 0;  // of the exact text so far
     auto lineEnd = [&](qsizetype at, LineEnd end) {
         if (breaks)
             breaks->push_back({at, length, end});
         const QStringView written = writtenLineEnd(end);
-        if (out)
-            *out += written;
+        out += written;
         length += written.size();
     };
     auto put = [&](QStringView run) {
-        if (out)
-            *out += run;
+        out += run;
         length += run.size();
     };
     for (QTextBlock block = document()->findBlock(int(from)); block.isValid() && block.position() <= to;
@@ -198,24 +264,21 @@ void RawTextEdit::walk(qsizetype from, qsizetype to, QString* out, std::vector<B
 
 QString RawTextEdit::text() const
 {
-    breaks();
-    return m_text;
+    return snapshot().text;
 }
 
 // The text and its breaks come from one walk through the document: a search of the text
 // maps its positions back through the breaks.
-const std::vector<RawTextEdit::Break>& RawTextEdit::breaks() const
+const RawTextEdit::Snapshot& RawTextEdit::snapshot() const
 {
-    if (!m_known) {
+    if (!m_snapshot) {
         const qsizetype end = lastPosition(document());
-        m_breaks.clear();
-        m_breaks.reserve(document()->blockCount());
-        m_text = QString();
-        m_text.reserve(end + end / 8);
-        walk(0, end, &m_text, &m_breaks);
-        m_known = true;
+        Snapshot& taken = m_snapshot.emplace();
+        taken.breaks.reserve(document()->blockCount());
+        taken.text.reserve(end + end / 8);
+        walk(0, end, taken.text, &taken.breaks);
     }
-    return m_breaks;
+    return *m_snapshot;
 }
 
 qsizetype RawTextEdit::exactPosition(qsizetype documentPosition) const
@@ -307,14 +370,16 @@ int RawTextEdit::replaceRanges(const std::vector<qsizetype>& positions, qsizetyp
         kept = p + length;
     }
     shown.flush();
-    // The place after the last replacement moves with what the tidying below takes out.
+    // The place after the last replacement: what follows goes in after it, and it moves with
+    // what the tidying below takes out or puts in before it.
     QTextCursor after(document());
     after.setPosition(cursor.position());
+    after.setKeepPositionOnInsert(true);
     shown.append(exact.sliced(last, tail - last));
     shown.finish();
-    // Only where the new text meets the old can a piece be left empty.
-    dropBareCuts(document(), int(from));
-    dropBareCuts(document(), cursor.position());
+    // Only where the new text meets the old can a piece be left bare or grow too long.
+    tidyAt(document(), int(from));
+    tidyAt(document(), cursor.position());
     cursor.endEditBlock();
     return after.position();
 }
@@ -337,7 +402,8 @@ void RawTextEdit::keyPressEvent(QKeyEvent* event)
         QTextCursor cursor = textCursor();
         cursor.beginEditBlock();
         removeSelection(cursor);
-        cursor.insertBlock(blockFormatFor(LineEnd::CrLf), QTextCharFormat());
+        cursor.insertBlock(QTextBlockFormat(), charFormatFor(LineEnd::CrLf));
+        dropBareCuts(document(), cursor.position());
         cursor.endEditBlock();
         setTextCursor(cursor);
         ensureCursorVisible();
@@ -352,27 +418,22 @@ void RawTextEdit::keyPressEvent(QKeyEvent* event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-// The keys that remove text remove it here, so that the break before it keeps its record.
+// The keys that remove text remove it here: a removal tidies the cut points it reaches, and a
+// word or a line goes on over them. Typed text over a selection, or into a full piece, goes in
+// here too.
 bool RawTextEdit::removeByKey(QKeyEvent* event)
 {
     QTextCursor cursor = textCursor();
     const bool backspace =
         event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier);
-    const bool typed = !event->text().isEmpty() && event->text().front().isPrint() &&
-                       !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
     if (event->matches(QKeySequence::Cut)) {
         cut();
         return true;
     }
-    if (typed) {
-        if (!cursor.hasSelection())
+    if (givesText(event)) {
+        if (!cursor.hasSelection() && !pieceIsFull(cursor))
             return false;
-        cursor.beginEditBlock();
-        removeSelection(cursor);
-        cursor.insertText(event->text());
-        cursor.endEditBlock();
-        setTextCursor(cursor);
-        ensureCursorVisible();
+        insertTyped(event->text());
         return true;
     }
     if (!cursor.hasSelection()) {
@@ -389,11 +450,14 @@ bool RawTextEdit::removeByKey(QKeyEvent* event)
                 return true;
             cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
         } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
-            cursor.movePosition(QTextCursor::PreviousWord, QTextCursor::KeepAnchor);
+            cursor.setPosition(int(previousWordStop(at)), QTextCursor::KeepAnchor);
         } else if (event->matches(QKeySequence::DeleteEndOfWord)) {
-            cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+            cursor.setPosition(int(nextWordStop(at)), QTextCursor::KeepAnchor);
         } else if (event->matches(QKeySequence::DeleteEndOfLine)) {
-            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            // As Shift+End and Delete: to the end of the line, or at its end the line end.
+            const qsizetype end = lineEnd(at);
+            cursor.setPosition(int(end > at ? end : std::min<qsizetype>(at + 1, lastPosition(doc))),
+                               QTextCursor::KeepAnchor);
         } else {
             return false;
         }
@@ -404,6 +468,119 @@ bool RawTextEdit::removeByKey(QKeyEvent* event)
     }
     removeSelected(cursor);
     return true;
+}
+
+void RawTextEdit::insertTyped(const QString& text)
+{
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    removeSelection(cursor);
+    insertExactText(cursor, text);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+// One more character would make the piece at the cursor longer than a piece may be.
+bool RawTextEdit::pieceIsFull(const QTextCursor& cursor) const
+{
+    const QTextBlock block = cursor.block();
+    if (block.length() - 1 < ShownText::kPieceLength)
+        return false;
+    const QString text = block.text();
+    const qsizetype in = cursor.positionInBlock();
+    const qsizetype start = in > 0 ? text.lastIndexOf(QChar::LineSeparator, in - 1) + 1 : 0;
+    qsizetype end = text.indexOf(QChar::LineSeparator, in);
+    if (end < 0)
+        end = text.size();
+    return end - start >= ShownText::kPieceLength;
+}
+
+// An input method's text goes in as typed text does; what it is still composing stays with
+// the base class.
+void RawTextEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (isReadOnly() || event->commitString().isEmpty() || event->replacementLength() != 0) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    insertTyped(event->commitString());
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    QPlainTextEdit::inputMethodEvent(&composing);
+    event->accept();
+}
+
+// The base class's word movement, over the characters of the exact line: a cut point is no
+// character and no stop. At the start or the end of a line the stop is past its line end.
+qsizetype RawTextEdit::previousWordStop(qsizetype position) const
+{
+    const QTextDocument* doc = document();
+    // The character before p on its line, or -1 at the line's start.
+    auto before = [doc](qsizetype p) -> qsizetype {
+        if (p == 0)
+            return -1;
+        const QTextBlock block = doc->findBlock(int(p));
+        if (p == block.position()) {
+            if (!isCut(block))
+                return -1;
+            --p;
+        }
+        return doc->characterAt(int(p - 1)) == QChar::LineSeparator ? -1 : p - 1;
+    };
+    auto classAt = [doc](qsizetype c) { return wordClassOf(doc->characterAt(int(c))); };
+    qsizetype c = before(position);
+    if (c < 0)
+        return position == 0 ? 0 : position - 1;
+    while (c >= 0 && classAt(c) == WordClass::Space) {
+        position = c;
+        c = before(position);
+    }
+    if (c < 0)
+        return position;
+    const WordClass word = classAt(c);
+    while (c >= 0 && classAt(c) == word) {
+        position = c;
+        c = before(position);
+    }
+    return position;
+}
+
+qsizetype RawTextEdit::nextWordStop(qsizetype position) const
+{
+    const QTextDocument* doc = document();
+    const qsizetype last = lastPosition(doc);
+    // The character at p on its line, or -1 at the line's end.
+    auto at = [doc, last](qsizetype p) -> qsizetype {
+        if (p >= last)
+            return -1;
+        const QTextBlock block = doc->findBlock(int(p));
+        if (p == block.position() + block.length() - 1) {
+            if (!isCut(block.next()))
+                return -1;
+            ++p;
+        }
+        return doc->characterAt(int(p)) == QChar::LineSeparator ? -1 : p;
+    };
+    auto classAt = [doc](qsizetype c) { return wordClassOf(doc->characterAt(int(c))); };
+    qsizetype c = at(position);
+    if (c < 0)
+        return std::min(position + 1, last);
+    while (c >= 0 && classAt(c) == WordClass::Space) {
+        position = c + 1;
+        c = at(position);
+    }
+    if (c >= 0) {
+        const WordClass word = classAt(c);
+        while (c >= 0 && classAt(c) == word) {
+            position = c + 1;
+            c = at(position);
+        }
+    }
+    while (c >= 0 && classAt(c) == WordClass::Space) {
+        position = c + 1;
+        c = at(position);
+    }
+    return position;
 }
 
 void RawTextEdit::removeSelected(QTextCursor cursor)
@@ -542,12 +719,16 @@ void RawTextEdit::mousePressEvent(QMouseEvent* event)
                         (event->position() - m_doubleClickAt).manhattanLength() <
                             QApplication::startDragDistance();
     m_sinceDoubleClick.invalidate();
-    QPlainTextEdit::mousePressEvent(event);
     m_tripleClickAt.reset();
-    if (!triple)
+    // The line under the press, before the base class's selection of a triple click scrolls.
+    const std::optional<qsizetype> at =
+        triple ? std::optional<qsizetype>(cursorForPosition(event->position().toPoint()).position())
+               : std::nullopt;
+    QPlainTextEdit::mousePressEvent(event);
+    if (!at)
         return;
-    m_tripleClickAt = cursorForPosition(event->position().toPoint()).position();
-    selectLine(*m_tripleClickAt);
+    m_tripleClickAt = at;
+    selectLine(*at);
 }
 
 // The base class ends a click in a selection by placing the caret.

@@ -21,9 +21,11 @@ namespace ui {
 // A multi-line edit whose text keeps its own line ends: a text set, loaded, pasted or
 // dropped comes back byte for byte (lone CR, lone LF, CR LF, line and paragraph separators)
 // through every edit, undo and redo, while every line end shows as a line break; Enter gives
-// CR LF. The document itself carries what each break stands for. A line of any length shows
-// in pieces, so that its layout stays fast; to the keys, the mouse and the text a cut
-// between two pieces is no position of its own.
+// CR LF. Only U+FDD0 and U+FDD1, which a text document keeps for itself, come back as the
+// code page's default character. The document itself carries what each break stands for. A
+// line of any length shows in pieces of at most ShownText::kPieceLength, so that its layout
+// stays fast; to the keys, the mouse and the text a cut between two pieces is no position of
+// its own.
 class RawTextEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -55,10 +57,6 @@ public:
     // Puts a text into the emptied edit piece by piece, so that a long text is never held
     // beside the document's own copy. The edit ends as for a new text: caret at the start,
     // no undo, unmodified. The last piece is in when the writer goes.
-    // Removes the selection as the keys do, into the clipboard. It stands in for the base
-    // class's cut(), which is no virtual: callers hold a RawTextEdit.
-    void cut();
-
     class Writer {
     public:
         explicit Writer(RawTextEdit* edit);
@@ -75,8 +73,16 @@ public:
         ShownText m_shown{m_end};
     };
 
+public Q_SLOTS:
+    // Removes the selection as the keys do, into the clipboard. The base class's cut() is no
+    // virtual: this slot stands in for it by name (menus, invokeMethod) and for every caller
+    // that holds a RawTextEdit. One through a QPlainTextEdit* gets Qt's own removal, which
+    // keeps every line end too, but leaves a cut point it bares in place.
+    void cut();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -98,10 +104,16 @@ private:
 
     // The exact text of the document from `from` to `to`.
     QString exactText(qsizetype from, qsizetype to) const;
-    // Goes through the document from `from` to `to`, writing the exact text to `out` and its
-    // breaks to `breaks`, each where asked.
-    void walk(qsizetype from, qsizetype to, QString* out, std::vector<Break>* breaks) const;
-    const std::vector<Break>& breaks() const;
+    struct Snapshot {
+        QString text;
+        std::vector<Break> breaks;
+    };
+
+    // Goes through the document from `from` to `to`, writing the exact text to `out` and, where
+    // asked, its breaks to `breaks`.
+    void walk(qsizetype from, qsizetype to, QString& out, std::vector<Break>* breaks) const;
+    const Snapshot& snapshot() const;
+    const std::vector<Break>& breaks() const { return snapshot().breaks; }
     void contentsChange();
     // Replaces `length` characters of text() at each of the positions (ascending, apart, at
     // least one) by the replacement, in one edit; the document position after the last.
@@ -109,6 +121,12 @@ private:
                       QStringView replacement);
     void stepOverCut(QKeyEvent* event);
     bool removeByKey(QKeyEvent* event);
+    // Puts typed text in over the selection, in one edit.
+    void insertTyped(const QString& text);
+    bool pieceIsFull(const QTextCursor& cursor) const;
+    // Where Ctrl+Backspace and Ctrl+Delete stop: a word goes on over a cut point.
+    qsizetype previousWordStop(qsizetype position) const;
+    qsizetype nextWordStop(qsizetype position) const;
     // Removes the cursor's selection in one edit and makes it the edit's cursor.
     void removeSelected(QTextCursor cursor);
     void extendWordOverCuts();
@@ -117,9 +135,7 @@ private:
     void selectLine(qsizetype position);
 
     // Derived from the document, and dropped at each of its changes.
-    mutable QString m_text;
-    mutable std::vector<Break> m_breaks;
-    mutable bool m_known = false;
+    mutable std::optional<Snapshot> m_snapshot;
     std::optional<Selection> m_exactSelection;
     mutable QPointer<QMimeData> m_ownData;  // made of the selection, for a drag or a copy
 

@@ -1,6 +1,7 @@
 #include "ui/ShownText.h"
 
 #include "platform/Services.h"
+#include "ui/LineGroups.h"
 
 #include <algorithm>
 
@@ -8,11 +9,7 @@ namespace ui {
 
 namespace {
 
-// A text document keeps one block per paragraph, and a million blocks take seconds to build.
-// Past kGroupBreaksAbove line ends, the lines therefore go in as paragraphs of up to
-// kLinesPerBlock lines or about kBlockLength characters, held apart by line separators.
-constexpr qsizetype kGroupBreaksAbove = 4096;
-constexpr qsizetype kLinesPerBlock = 100;
+// A group of lines also ends at about kBlockLength characters.
 constexpr qsizetype kBlockLength = 8192;
 
 // What an unmappable character becomes in the ANSI code page, read back.
@@ -55,10 +52,10 @@ void ShownText::lineBreak(LineEnd end)
 {
     m_lineLength = 0;
     // A cut point is always a paragraph of its own, so that a piece lays out alone.
-    const bool grouped = end != LineEnd::Piece && ++m_breaks > kGroupBreaksAbove;
-    if (!grouped || ++m_blockLines >= kLinesPerBlock || m_blockLength >= kBlockLength) {
+    const bool grouped = end != LineEnd::Piece && ++m_breaks > kGroupLineEndsAbove;
+    if (!grouped || ++m_blockLines >= kLinesPerGroup || m_blockLength >= kBlockLength) {
         flush();
-        m_cursor.insertBlock(blockFormatFor(end), QTextCharFormat());
+        m_cursor.insertBlock(QTextBlockFormat(), charFormatFor(end));
         m_blockLines = 0;
         m_blockLength = 0;
         return;
@@ -106,8 +103,9 @@ void ShownText::append(QStringView piece)
         default:
             break;
         }
-        // A surrogate pair stays in one piece.
-        if (m_lineLength >= kPieceLength && !c->isLowSurrogate())
+        // A surrogate pair stays in one piece: one that would end a piece starts the next.
+        if ((m_lineLength >= kPieceLength && !c->isLowSurrogate()) ||
+            (m_lineLength == kPieceLength - 1 && c->isHighSurrogate()))
             lineBreak(LineEnd::Piece);
         if (keptByTheDocument(*c)) {
             m_run += m_stand;
@@ -121,6 +119,8 @@ void ShownText::append(QStringView piece)
         const QChar* const limit = run + std::min<qsizetype>(end - run, std::max<qsizetype>(kPieceLength - m_lineLength, 1));
         while (c != limit && !isSpecial(*c))
             ++c;
+        if (c - run > 1 && c == limit && (c - 1)->isHighSurrogate())
+            --c;
         m_run.append(run, c - run);
         m_lineLength += c - run;
         m_blockLength += c - run;

@@ -141,14 +141,16 @@ void CCommunicationDlg::OnDataTypeChange()
     ShowReceivedData();
 }
 
+// A cancelled choice leaves the send edit as it was: emptying it first would lose the typed
+// job with no undo.
 void CCommunicationDlg::OnFileOpen()
 {
-    m_ui.editSend->clear();
     const auto path = ui::GetOpenFileName(this, QString(), kLoadFilter);
     if (!path) {
         ui::MessageBox(ui::LoadString(IDS_NO_LOAD_FILE));
         return;
     }
+    m_ui.editSend->clear();
     bool read = false;
     {
         ui::RawTextEdit::Writer writer(sendEdit());

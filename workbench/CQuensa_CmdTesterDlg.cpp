@@ -263,16 +263,18 @@ void CQuensa_CmdTesterDlg::OnDataTypeChange()
     ShowReceivedData();
 }
 
+// A cancelled choice leaves the editor as it was: emptying it first would lose the typed job
+// with no undo.
 void CQuensa_CmdTesterDlg::OnLoad()
 {
-    m_strCommand.clear();
-    UpdateData(false);
-    UpdateData(true);
     const auto path = ui::GetOpenFileName(this, QString(), kLoadFilter);
     if (!path) {
         ui::MessageBox(ui::LoadString(IDS_NO_LOAD_FILE));
         return;
     }
+    m_strCommand.clear();
+    UpdateData(false);
+    UpdateData(true);
     QString text;
     if (!CommandTextFile::load(*path, text))
         return;

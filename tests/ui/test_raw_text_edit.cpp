@@ -136,4 +136,41 @@ TEST(RawTextEditTest, TypingUndoingAndDeletingMoveTheLineEndsAfterThem)
     EXPECT_EQ(edit.text(), "p\r\nq\r\nr");
 }
 
+// Each break's record is its own character's format, which a text document keeps through its
+// own removals: a selection removed through the base class, whose cut() is no virtual, keeps
+// the line end before it.
+TEST(RawTextEditTest, QtsOwnRemovalsKeepTheLineEndBeforeASelection)
+{
+    for (const QString before : {"\n", "\r", "\u2028", "\u2029"}) {
+        ui::RawTextEdit edit;
+        edit.setText("a" + before + "b\rc\r\nd");
+        QTextCursor cursor = edit.textCursor();
+        cursor.setPosition(2);
+        cursor.setPosition(4, QTextCursor::KeepAnchor);  // b and its CR
+        edit.setTextCursor(cursor);
+        static_cast<QPlainTextEdit&>(edit).cut();
+        EXPECT_EQ(edit.text(), "a" + before + "c\r\nd");
+        edit.undo();
+        EXPECT_EQ(edit.text(), "a" + before + "b\rc\r\nd");
+    }
+}
+
+// Cut by name (a menu, a button's slot, invokeMethod) is the edit's own: a piece it empties
+// goes with its cut point, so that no row shows without text.
+TEST(RawTextEditTest, CutByNameDropsThePieceItEmpties)
+{
+    ui::RawTextEdit edit;
+    const QString text(1033, u'a');
+    edit.setText(text);
+    ASSERT_EQ(edit.document()->blockCount(), 2);
+    const QTextBlock piece = edit.document()->lastBlock();
+    QTextCursor cursor(piece);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    edit.setTextCursor(cursor);
+    ASSERT_TRUE(QMetaObject::invokeMethod(&edit, "cut"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QString(9, u'a'));
+    EXPECT_EQ(edit.text(), QString(1024, u'a'));
+    EXPECT_EQ(edit.document()->blockCount(), 1);
+}
+
 }  // namespace

@@ -238,7 +238,7 @@ TEST_F(CmdTesterTest, CancelledOrFailedFileDialogs)
     setCommand("typed");
     hooks.cancelFileDialog();
     click(tester, IDC_LOAD);
-    EXPECT_EQ(text(tester, IDC_EDIT_COMMAND), "");  // emptied before the dialog
+    EXPECT_EQ(text(tester, IDC_EDIT_COMMAND), "typed");  // a cancelled Load keeps the job
 
     setCommand("typed");
     hooks.cancelFileDialog();

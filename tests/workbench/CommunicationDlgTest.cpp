@@ -197,12 +197,13 @@ TEST_F(CommunicationDlgTest, FileOpenAndSaveToFile)
     EXPECT_TRUE(hooks.messages().empty());
 }
 
-TEST_F(CommunicationDlgTest, CancelledOrFailedFilesLeaveTheSendEditEmpty)
+// A cancelled File Open keeps the typed job; a file that cannot be read leaves the edit empty.
+TEST_F(CommunicationDlgTest, CancelledOrFailedFiles)
 {
     sendEdit()->setPlainText("typed");
     hooks.cancelFileDialog();
     click(window, IDC_FILE_OPEN);
-    EXPECT_EQ(text(window, IDC_SEND_EDIT), "");
+    EXPECT_EQ(text(window, IDC_SEND_EDIT), "typed");
 
     sendEdit()->setPlainText("typed");
     hooks.cancelFileDialog();

@@ -7,6 +7,7 @@
 
 #include "ui/FindReplaceDialog.h"
 #include "ui/RawTextEdit.h"
+#include "ui/ShownText.h"
 #include "workbench/CCommunicationDlg.h"
 #include "workbench/CQuensa_CmdTesterDlg.h"
 #include "workbench/CmdTesterIds.h"
@@ -17,6 +18,8 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QFile>
+#include <QInputMethodEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -24,6 +27,7 @@
 #include <QTextBlock>
 #include <QtEndian>
 
+#include <cctype>
 #include <functional>
 #include <memory>
 #include <random>
@@ -203,6 +207,58 @@ protected:
     std::unique_ptr<Operator> op;
 };
 
+// A text with its line ends and separators spelled out, for a failure message.
+std::string spelled(const QString& text)
+{
+    std::string out;
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case u'\r': out += "\\r"; break;
+        case u'\n': out += "\\n"; break;
+        case 0x2028: out += "<LS>"; break;
+        case 0x2029: out += "<PS>"; break;
+        default: out += char(c.unicode() < 0x80 ? c.unicode() : '?');
+        }
+    }
+    return out;
+}
+
+// Cut points that show as an empty row: one with nothing of its line on a side, because a
+// piece is empty or a line end in a group of lines stands right beside it.
+int bareCuts(const QTextDocument* document)
+{
+    int bare = 0;
+    for (QTextBlock b = document->begin().next(); b.isValid(); b = b.next()) {
+        if (ui::lineEndBefore(b) != ui::LineEnd::Piece)
+            continue;
+        const QString before = b.previous().text();
+        const QString after = b.text();
+        if (before.isEmpty() || after.isEmpty() || before.back() == QChar::LineSeparator ||
+            after.front() == QChar::LineSeparator)
+            ++bare;
+    }
+    return bare;
+}
+
+// The longest run of characters between two breaks of any kind, cut points too.
+qsizetype longestPiece(const QTextDocument* document)
+{
+    qsizetype longest = 0;
+    for (QTextBlock b = document->begin(); b.isValid(); b = b.next())
+        for (const QString& piece : b.text().split(QChar::LineSeparator))
+            longest = std::max(longest, piece.size());
+    return longest;
+}
+
+// A cut point between the two halves of a surrogate pair.
+bool splitsAPair(const QTextDocument* document)
+{
+    for (QTextBlock b = document->begin().next(); b.isValid(); b = b.next())
+        if (!b.text().isEmpty() && b.text().front().isLowSurrogate())
+            return true;
+    return false;
+}
+
 struct EditCase {
     const char* name;
     QString job;
@@ -213,6 +269,23 @@ struct EditCase {
 
 const QString kLong = graphicLine(3218);
 const QString kSixes = QStringLiteral("^GFA,,") + QStringLiteral("ABCDEF").repeated(400);
+const QString kNearCut = QString(1033, u'a');
+// A character outside the BMP whose pair would be cut at the piece length.
+const QString kEmoji = QStringLiteral("\U0001F600");
+const QString kPairAtCut = QString(1023, u'a') + kEmoji + QString(20, u'b');
+// More than 4096 lines, then a long line that starts inside a group of lines.
+const QString kGroupedLong = QString(4097, u'\n') + QString(1033, u'b');
+
+// Selects the piece of the long line at the end of kGroupedLong that the group holds.
+void selectGroupedPiece(Operator& o)
+{
+    QTextDocument* document = o.edit()->document();
+    const QTextBlock piece = document->findBlock(int(o.edit()->documentPosition(4097)));
+    QTextCursor cursor(piece);
+    cursor.setPosition(piece.position() + piece.length() - 1 - 1024);
+    cursor.setPosition(piece.position() + piece.length() - 1, QTextCursor::KeepAnchor);
+    o.edit()->setTextCursor(cursor);
+}
 
 const EditCase kEditCases[] = {
     {"deleting an LF, then undo", "ab\ncd", [](Operator& o) { o.caret(2); o.key(Qt::Key_Delete); o.undo(); }, "ab\ncd"},
@@ -293,6 +366,39 @@ const EditCase kEditCases[] = {
          o.replace("ABCDEF", "-");
      },
      QString(kSixes).replace(6 + 169 * 6, 6, "-"), true},
+    {"Enter at the end of a piece", kNearCut, [](Operator& o) { o.caret(1024); o.key(Qt::Key_Return); },
+     inserted(kNearCut, 1024, "\r\n")},
+    {"Enter at the start of a piece", kNearCut,
+     [](Operator& o) { o.caret(1025); o.key(Qt::Key_Left); o.key(Qt::Key_Return); }, inserted(kNearCut, 1024, "\r\n")},
+    {"Delete of a grouped long line's first piece", kGroupedLong,
+     [](Operator& o) { selectGroupedPiece(o); o.key(Qt::Key_Delete); }, QString(4097, u'\n') + QString(9, u'b')},
+    {"Ctrl+Backspace goes back over a cut point to the word's start", kLong,
+     [](Operator& o) { o.caret(1500); o.key(Qt::Key_Backspace, Qt::ControlModifier); }, removed(kLong, 5, 1495)},
+    {"Ctrl+Delete goes on over cut points to the word's end", kLong,
+     [](Operator& o) { o.caret(10); o.key(Qt::Key_Delete, Qt::ControlModifier); }, kLong.left(10)},
+    {"Ctrl+Backspace right after a cut point", kLong,
+     [](Operator& o) { o.caret(1025); o.key(Qt::Key_Left); o.key(Qt::Key_Backspace, Qt::ControlModifier); },
+     removed(kLong, 5, 1019)},
+    {"Ctrl+Backspace and Ctrl+Delete at line ends take the line end", "ab\r\ncd\ref",
+     [](Operator& o) {
+         o.caret(3);
+         o.key(Qt::Key_Backspace, Qt::ControlModifier);
+         o.key(Qt::Key_End);
+         o.key(Qt::Key_Delete, Qt::ControlModifier);
+     },
+     "abcdef"},
+    {"Backspace after a character outside the BMP at a cut point", kPairAtCut,
+     [](Operator& o) { o.caret(1024); o.key(Qt::Key_Backspace); }, removed(kPairAtCut, 1023, 2)},
+    {"Delete of a character outside the BMP at a cut point, then undo and redo", kPairAtCut,
+     [](Operator& o) { o.caret(1023); o.key(Qt::Key_Delete); o.undo(); o.redo(); }, removed(kPairAtCut, 1023, 2)},
+    {"Backspace after a character outside the BMP before a line end", "x" + kEmoji + "\r\ny",
+     [](Operator& o) { o.caret(2); o.key(Qt::Key_Backspace); }, "x\r\ny"},
+    {"Backspace of a line end after a character outside the BMP", "x" + kEmoji + "\ny",
+     [](Operator& o) { o.caret(3); o.key(Qt::Key_Backspace); o.key(Qt::Key_Backspace); }, "xy"},
+    {"a character outside the BMP typed at a full piece", kNearCut,
+     [](Operator& o) { o.caret(1023); o.key(0, {}, kEmoji); }, inserted(kNearCut, 1023, kEmoji)},
+    {"Replace All of a pasted CR leaves the caret after the replacement", "a\r\nb",
+     [](Operator& o) { o.replaceAll("\r", "#"); o.typeChar(u'z'); }, "a#z\nb", true},
     {"Replace with a pasted line end, then Find Next selects what follows", "a;b;c",
      [](Operator& o) {
          o.findNext(";");
@@ -303,18 +409,70 @@ const EditCase kEditCases[] = {
      "a\r\nb\nc", true},
 };
 
-TEST_P(JobEditTest, EachEditSequenceGivesTheExactText)
+struct EditInWindow {
+    const WindowKind* window;
+    const EditCase* edit;
+};
+
+void PrintTo(const EditInWindow& p, std::ostream* os)
 {
-    for (const EditCase& c : kEditCases) {
-        if (c.replaces && !GetParam().replaces)
-            continue;
-        SCOPED_TRACE(c.name);
-        op->load(c.job);
-        c.steps(*op);
-        expectText(c.expected);
+    *os << p.window->name << ": " << p.edit->name;
+}
+
+// Every case of the table in every window that has what it uses.
+std::vector<EditInWindow> editsInWindows()
+{
+    std::vector<EditInWindow> all;
+    for (const WindowKind& window : kWindows)
+        for (const EditCase& edit : kEditCases)
+            if (!edit.replaces || window.replaces)
+                all.push_back({&window, &edit});
+    return all;
+}
+
+std::string testName(const EditInWindow& p)
+{
+    std::string name = std::string(p.window->name) + "_";
+    bool upper = true;
+    for (const char* c = p.edit->name; *c; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c))) {
+            name += upper ? char(std::toupper(static_cast<unsigned char>(*c))) : *c;
+            upper = false;
+        } else {
+            upper = true;
+        }
     }
+    return name;
+}
+
+class JobEditSequenceTest : public WorkbenchTest, public ::testing::WithParamInterface<EditInWindow> {
+protected:
+    void TearDown() override
+    {
+        op.reset();
+        WorkbenchTest::TearDown();
+    }
+    std::unique_ptr<Operator> op;
+};
+
+// Send, Save and Copy give the text, and no row shows without text.
+TEST_P(JobEditSequenceTest, EachEditSequenceGivesTheExactText)
+{
+    const EditCase& c = *GetParam().edit;
+    op = std::make_unique<Operator>(*GetParam().window, printer, hooks);
+    op->load(c.job);
+    c.steps(*op);
+    EXPECT_EQ(op->send(), codePage.fromWide(c.expected));
+    EXPECT_EQ(op->save(), utf16File(c.expected));
+    EXPECT_EQ(op->copyAll(), c.expected);
+    EXPECT_EQ(bareCuts(op->edit()->document()), 0);
+    EXPECT_LE(longestPiece(op->edit()->document()), ui::ShownText::kPieceLength);
+    EXPECT_FALSE(splitsAPair(op->edit()->document()));
     EXPECT_TRUE(hooks.messages().empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(BothWindows, JobEditSequenceTest, ::testing::ValuesIn(editsInWindows()),
+                         [](const auto& info) { return testName(info.param); });
 
 // The line ends of every kind at the start, at the end, beside a cut point and in a job of
 // more than 4096 lines, through typing, deleting, undo and redo.
@@ -387,6 +545,129 @@ TEST_P(JobEditTest, ClicksInALongLineTakeWhatTheyTakeInAShortOne)
     expectText(lines.mid(6));
 }
 
+// A triple click on the last row in view takes that row's line, although the base class's
+// selection of the block scrolls the view, in a short job and in one of grouped lines.
+TEST_P(JobEditTest, ATripleClickOnTheBottomRowTakesItsLine)
+{
+    ui::RawTextEdit* edit = op->edit();
+    for (const int lines : {100, 5000}) {
+        SCOPED_TRACE(lines);
+        QString job;
+        for (int i = 1; i <= lines; ++i)
+            job += QStringLiteral("^FO%1,10\r\n").arg(i);
+        op->load(job);
+        QApplication::processEvents();
+        // Scrolled down from the top until the line is the bottom row.
+        const int line = lines == 100 ? 51 : 4500;
+        const qsizetype start = job.indexOf(QStringLiteral("^FO%1,").arg(line));
+        QTextCursor at = edit->textCursor();
+        at.setPosition(int(edit->documentPosition(start)));
+        edit->setTextCursor(at);
+        edit->ensureCursorVisible();
+        QApplication::processEvents();
+        const QPoint point = edit->cursorRect(at).center() + QPoint(4, 0);
+        ASSERT_GT(point.y(), edit->viewport()->height() - 2 * edit->cursorRect(at).height());
+        QTest::mouseDClick(edit->viewport(), Qt::LeftButton, {}, point);
+        QTest::mousePress(edit->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseRelease(edit->viewport(), Qt::LeftButton, {}, point);
+        const QString taken = QStringLiteral("^FO%1,10\r\n").arg(line);
+        EXPECT_EQ(op->copied(), taken);
+        op->key(Qt::Key_Delete);
+        EXPECT_EQ(edit->text(), removed(job, start, taken.size()));
+    }
+}
+
+// Text that an input method commits, or that AltGr gives (reported as Ctrl+Alt on some
+// systems), replaces a selection that ends in a line end: the break before it stays.
+TEST_P(JobEditTest, InputOverASelectionKeepsTheBreakBeforeIt)
+{
+    ui::RawTextEdit* edit = op->edit();
+    for (const QString before : {"\n", "\r", "\r\n", "\u2029"}) {
+        for (const QString selected : {"\r", "\n", "\r\n"}) {
+            SCOPED_TRACE(spelled(before + selected));
+            const QString job = "a" + before + "b" + selected + "c";
+            const QString expected = "a" + before + "~c";
+            op->load(job);
+            edit->selectExact(1 + before.size(), 2 + before.size() + selected.size());
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("~"));
+            QApplication::sendEvent(edit, &commit);
+            EXPECT_EQ(spelled(edit->text()), spelled(expected)) << "input method";
+            op->load(job);
+            edit->selectExact(1 + before.size(), 2 + before.size() + selected.size());
+            op->key(Qt::Key_AsciiTilde, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("~"));
+            EXPECT_EQ(spelled(edit->text()), spelled(expected)) << "AltGr";
+            op->undo();
+            EXPECT_EQ(spelled(edit->text()), spelled(job));
+        }
+    }
+}
+
+// Delete to the end of the line (Ctrl+K where the desktop binds it) removes to the end of the
+// exact line, in a group of lines and over the cut points of a long line; at a line's end it
+// takes the line end.
+TEST_P(JobEditTest, DeleteToTheEndOfTheLineTakesTheExactLine)
+{
+    const QList<QKeySequence> bindings = QKeySequence::keyBindings(QKeySequence::DeleteEndOfLine);
+    if (bindings.isEmpty())
+        GTEST_SKIP() << "this platform binds no key to delete to the end of the line";
+    const QKeyCombination k = bindings.front()[0];
+    QString grouped;
+    for (int i = 0; i < 5000; ++i)
+        grouped += QStringLiteral("^FO%1\n").arg(i);
+    op->load(grouped);
+    const qsizetype at = grouped.indexOf("^FO4500\n") + 3;
+    op->edit()->selectExact(at, at);
+    op->key(k.key(), k.keyboardModifiers());
+    EXPECT_EQ(op->edit()->text(), removed(grouped, at, 4));
+    op->key(k.key(), k.keyboardModifiers());
+    EXPECT_EQ(op->edit()->text(), removed(grouped, at, 5));
+    const QString job = "^XA\n" + kLong + "\n^XZ";
+    op->load(job);
+    op->caret(4 + 10);
+    op->key(k.key(), k.keyboardModifiers());
+    expectText(removed(job, 14, kLong.size() - 10));
+}
+
+// Pastes and typing into one piece of a long line leave no piece longer than the piece
+// length, and no cut point inside a surrogate pair.
+TEST_P(JobEditTest, PiecesStayShortUnderPastesAndTyping)
+{
+    ui::RawTextEdit* edit = op->edit();
+    const QString job = "^XA\n" + kLong + "\n^XZ";
+    QString expected = job;
+    op->load(job);
+    const QString pasted = QString(998, u'c') + kEmoji;
+    for (int i = 0; i < 20; ++i) {
+        op->caret(4 + 500);
+        op->paste(pasted);
+        expected.insert(4 + 500, pasted);
+    }
+    for (int i = 0; i < 1100; ++i)
+        op->typeChar(u'k');
+    expected.insert(4 + 500 + pasted.size(), QString(1100, u'k'));
+    EXPECT_EQ(edit->text(), expected);
+    EXPECT_LE(longestPiece(edit->document()), ui::ShownText::kPieceLength);
+    EXPECT_FALSE(splitsAPair(edit->document()));
+    EXPECT_EQ(bareCuts(edit->document()), 0);
+    expectText(expected);
+}
+
+// A cancelled File Open or Load leaves the typed job as it was.
+TEST_P(JobEditTest, ACancelledOpenKeepsTheText)
+{
+    op->load("^XA\r\n^FO10\n^XZ");
+    op->key(Qt::Key_End, Qt::ControlModifier);
+    op->typeChar(u'x');
+    hooks.cancelFileDialog();
+    click(op->window(), GetParam().open);
+    EXPECT_EQ(messageTexts(), QStringList{"Don't select load file"});
+    hooks.clearMessages();
+    expectText("^XA\r\n^FO10\n^XZx");
+    op->undo();
+    expectText("^XA\r\n^FO10\n^XZ");
+}
+
 // A selection dragged with the mouse to another place moves there: the edit's own data,
 // dropped through the widget's drag and drop events. Every line end it passes keeps its bytes.
 TEST_P(JobEditTest, ADragMoveKeepsEveryLineEnd)
@@ -455,32 +736,6 @@ struct Model {
         }
     }
 };
-
-// A text with its line ends and separators spelled out, for a failure message.
-std::string spelled(const QString& text)
-{
-    std::string out;
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case u'\r': out += "\\r"; break;
-        case u'\n': out += "\\n"; break;
-        case 0x2028: out += "<LS>"; break;
-        case 0x2029: out += "<PS>"; break;
-        default: out += char(c.unicode() < 0x80 ? c.unicode() : '?');
-        }
-    }
-    return out;
-}
-
-// Cut points that show as an empty row: a piece with nothing in it, or one after an empty one.
-int bareCuts(const QTextDocument* document)
-{
-    int bare = 0;
-    for (QTextBlock b = document->begin().next(); b.isValid(); b = b.next())
-        if (ui::lineEndBefore(b) == ui::LineEnd::Piece && (b.length() == 1 || b.previous().length() == 1))
-            ++bare;
-    return bare;
-}
 
 bool isLineEndCharacter(QChar c)
 {
