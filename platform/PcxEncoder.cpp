@@ -1,6 +1,7 @@
 #include "platform/PcxEncoder.h"
 
 #include "platform/ParallelLines.h"
+#include "platform/PictureLibrary.h"
 
 #include <algorithm>
 
@@ -67,7 +68,7 @@ std::vector<std::uint8_t> PcxEncoder::encode(const MonoBitmap& picture)
     std::vector<std::vector<std::uint8_t>> encoded(static_cast<std::size_t>(bands));
     const int step = (picture.height + bands - 1) / std::max(1, bands);
     ParallelLines::run(picture.height, std::uint64_t(picture.width) * std::uint64_t(std::max(0, picture.height)),
-                       [&](int first, int end) {
+                       PictureLibrary::startServiceThread, [&](int first, int end) {
                            std::vector<std::uint8_t>& band = encoded[static_cast<std::size_t>(first / std::max(1, step))];
                            // Dithered lines rarely shrink: room for all of them at once.
                            band.reserve(static_cast<std::size_t>(end - first) * static_cast<std::size_t>(lineBytes) * 9 / 8);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Picture.h"
+#include "platform/Saturating.h"
 #include "platform/Service.h"
 
 #include <QString>
@@ -42,19 +43,23 @@ public:
         bool damaged = false;
     };
 
-    // The bytes of a picture decoded at `bitsPerPixel`, each line a whole number of bytes.
+    // The bytes of a picture decoded at `bitsPerPixel`, each line a whole number of bytes; at
+    // most the largest number, as every count on the way to the budget.
     static quint64 decodedBytes(quint64 width, quint64 height, int bitsPerPixel)
     {
-        return (width * quint64(std::max(bitsPerPixel, 1)) + 7) / 8 * height;
+        const quint64 lineBits = Saturating::times(width, quint64(std::max(bitsPerPixel, 1)));
+        const quint64 lineBytes = lineBits == ~quint64(0) ? lineBits : lineBits / 8 + (lineBits % 8 != 0);
+        return Saturating::times(lineBytes, height);
     }
     // The most a load of the picture takes: while it is decoded, the decoded picture, the
     // `extraBytes` its reader and conversion hold besides, and the grey copy; after, the grey
     // copy with the 1-bit picture, its pixels for the PCX encoder and the PCX file.
     static quint64 loadBytes(quint64 width, quint64 height, int bitsPerPixel, quint64 extraBytes)
     {
-        const quint64 grey = width * height;
-        const quint64 decoding = decodedBytes(width, height, bitsPerPixel) + extraBytes + grey;
-        return std::max(decoding, grey + 3 * decodedBytes(width, height, 1));
+        using S = Saturating;
+        const quint64 grey = S::times(width, height);
+        const quint64 decoding = S::plus(S::plus(decodedBytes(width, height, bitsPerPixel), extraBytes), grey);
+        return std::max(decoding, S::plus(grey, S::times(3, decodedBytes(width, height, 1))));
     }
     // Whether a header is one to decode, from a file of `fileBytes`; else says why.
     static bool plausible(quint64 width, quint64 height, int bitsPerPixel, quint64 extraBytes, qint64 fileBytes,
@@ -77,7 +82,8 @@ public:
     }
 
     // Starts `work` on a thread of its own for the conversions that split a picture among
-    // threads; false when the system refuses one, and the caller does that work itself.
+    // threads (ParallelLines); false when the system refuses one, and the caller does that
+    // work itself.
     virtual bool startThread(std::function<void()> work, std::thread& thread) const
     {
         try {
@@ -87,6 +93,9 @@ public:
             return false;
         }
     }
+
+    // startThread of the picture library in service, as the conversions pass it on.
+    static bool startServiceThread(std::function<void()> work, std::thread& thread);
 
     virtual ~PictureLibrary() = default;
     // The identifier for an extension ("bmp", "jpg"...), in any case.
@@ -100,5 +109,10 @@ public:
 
 template <>
 PictureLibrary& defaultService<PictureLibrary>();
+
+inline bool PictureLibrary::startServiceThread(std::function<void()> work, std::thread& thread)
+{
+    return service<PictureLibrary>().startThread(std::move(work), thread);
+}
 
 }  // namespace platform

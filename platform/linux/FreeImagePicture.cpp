@@ -1,13 +1,15 @@
 #include "platform/linux/FreeImagePicture.h"
 
 #include "platform/GreyLevels.h"
-#include "platform/PcxEncoder.h"
 #include "platform/ParallelLines.h"
+#include "platform/PcxEncoder.h"
+#include "platform/PictureLibrary.h"
 
 #include <FreeImage.h>
 #include <QFile>
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -19,12 +21,15 @@ bool isLight(const RGBQUAD& c)
     return GreyLevels::luma(c.rgbRed, c.rgbGreen, c.rgbBlue) >= 128;
 }
 
+// A bitmap freed with its owner, as when a conversion throws.
+using OwnedBitmap = std::unique_ptr<FIBITMAP, void (*)(FIBITMAP*)>;
+
 // A 1-bit bitmap whose index 0 is black and 1 white; null when no memory is left.
-FIBITMAP* allocateMono(int width, int height)
+OwnedBitmap allocateMono(int width, int height)
 {
-    FIBITMAP* mono = FreeImage_Allocate(width, height, 1);
+    OwnedBitmap mono(FreeImage_Allocate(width, height, 1), FreeImage_Unload);
     if (mono) {
-        RGBQUAD* palette = FreeImage_GetPalette(mono);
+        RGBQUAD* palette = FreeImage_GetPalette(mono.get());
         palette[0] = RGBQUAD{0, 0, 0, 0};
         palette[1] = RGBQUAD{255, 255, 255, 0};
     }
@@ -35,12 +40,12 @@ FIBITMAP* allocateMono(int width, int height)
 // lines from the top, each left to right; a pixel of 128 or more after its share of error
 // is white. A line needs the line above only up to one pixel beyond its own, so several
 // threads take a line each and follow the one above at a distance; the dots are the same as
-// with one thread.
+// with one thread. Null when no memory is left or the work throws.
 FIBITMAP* floydSteinberg(FIBITMAP* grey)
-{
+try {
     const int width = static_cast<int>(FreeImage_GetWidth(grey));
     const int height = static_cast<int>(FreeImage_GetHeight(grey));
-    FIBITMAP* mono = allocateMono(width, height);
+    OwnedBitmap mono = allocateMono(width, height);
     if (!mono)
         return nullptr;
 
@@ -64,7 +69,7 @@ FIBITMAP* floydSteinberg(FIBITMAP* grey)
             const int* now = errors.data() + stride * static_cast<std::size_t>(r % rows);
             int* below = errors.data() + stride * static_cast<std::size_t>((r + 1) % rows);
             const BYTE* source = FreeImage_GetScanLine(grey, height - 1 - r);
-            BYTE* target = FreeImage_GetScanLine(mono, height - 1 - r);
+            BYTE* target = FreeImage_GetScanLine(mono.get(), height - 1 - r);
             std::atomic<long long>& above = done[static_cast<std::size_t>((r + threads - 1) % threads)].value;
             std::atomic<long long>& mine = done[static_cast<std::size_t>(r % threads)].value;
             // Slot s of the line below takes 3/16 of pixel s's error, 5/16 of pixel s - 1's and
@@ -100,22 +105,25 @@ FIBITMAP* floydSteinberg(FIBITMAP* grey)
                 target[width >> 3] = static_cast<BYTE>(byte << (8 - (width & 7)));
         }
     };
-    ParallelLines::together(wanted, run);
-    return mono;
+    ParallelLines::together(wanted, PictureLibrary::startServiceThread, run);
+    return mono.release();
+} catch (...) {
+    return nullptr;
 }
 
-// Each pixel of an 8-bit grey bitmap to white when it is 128 or more, else black.
+// Each pixel of an 8-bit grey bitmap to white when it is 128 or more, else black. Null when
+// no memory is left or the work throws.
 FIBITMAP* threshold(FIBITMAP* grey)
-{
+try {
     const int width = static_cast<int>(FreeImage_GetWidth(grey));
     const int height = static_cast<int>(FreeImage_GetHeight(grey));
-    FIBITMAP* mono = allocateMono(width, height);
+    OwnedBitmap mono = allocateMono(width, height);
     if (!mono)
         return nullptr;
-    ParallelLines::run(height, std::uint64_t(width) * std::uint64_t(height), [&](int first, int end) {
+    auto lines = [&](int first, int end) {
         for (int line = first; line < end; ++line) {
             const BYTE* source = FreeImage_GetScanLine(grey, line);
-            BYTE* target = FreeImage_GetScanLine(mono, line);
+            BYTE* target = FreeImage_GetScanLine(mono.get(), line);
             for (int x = 0; x + 8 <= width; x += 8) {
                 unsigned byte = 0;
                 for (int k = 0; k < 8; ++k)
@@ -129,8 +137,11 @@ FIBITMAP* threshold(FIBITMAP* grey)
                 target[width >> 3] = static_cast<BYTE>(byte << (8 - (width & 7)));
             }
         }
-    });
-    return mono;
+    };
+    ParallelLines::run(height, std::uint64_t(width) * std::uint64_t(height), PictureLibrary::startServiceThread, lines);
+    return mono.release();
+} catch (...) {
+    return nullptr;
 }
 
 }  // namespace
@@ -220,9 +231,14 @@ bool FreeImagePicture::toMono(MonoBitmap& out) const
 bool FreeImagePicture::savePcx(const QString& path) const
 {
     MonoBitmap mono;
-    if (!toMono(mono))
-        return false;
-    const std::vector<std::uint8_t> bytes = PcxEncoder::encode(mono);
+    std::vector<std::uint8_t> bytes;
+    try {
+        if (!toMono(mono))
+            return false;
+        bytes = PcxEncoder::encode(mono);
+    } catch (...) {
+        return false;  // no memory for the pixels or the file: the picture goes as it is
+    }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;

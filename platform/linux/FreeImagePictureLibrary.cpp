@@ -1,5 +1,6 @@
 #include "platform/linux/FreeImagePictureLibrary.h"
 
+#include "platform/Saturating.h"
 #include "platform/linux/FreeImagePicture.h"
 #include "platform/linux/GreyBitmap.h"
 #include "platform/linux/PictureFileCheck.h"
@@ -42,10 +43,12 @@ quint64 readerBytes(FREE_IMAGE_FORMAT fif, FIBITMAP* dib, const PictureFileCheck
 {
     const quint64 pixels = pixelsOf(dib);
     switch (fif) {
-    case FIF_WEBP: return pixels * 4;
+    case FIF_WEBP: return Saturating::times(pixels, 4);
     case FIF_J2K:
-    case FIF_JP2: return PictureLibrary::decodedBytes(FreeImage_GetWidth(dib), FreeImage_GetHeight(dib), decodedBits(fif, dib)) * 5;
-    case FIF_RAW: return pixels * 16;
+    case FIF_JP2:
+        return Saturating::times(
+            PictureLibrary::decodedBytes(FreeImage_GetWidth(dib), FreeImage_GetHeight(dib), decodedBits(fif, dib)), 5);
+    case FIF_RAW: return Saturating::times(pixels, 16);
     case FIF_GIF: return quint64(std::max<qint64>(fileBytes, 0));
     default: return layout.readerBytes;
     }
@@ -65,7 +68,7 @@ FIBITMAP* decode(const QString& path, FREE_IMAGE_FORMAT fif, qint64 fileBytes, P
         return nullptr;
     }
     auto refused = [&](FIBITMAP* dib) {
-        const quint64 extra = readerBytes(fif, dib, layout, fileBytes) + GreyBitmap::conversionBytes(dib);
+        const quint64 extra = Saturating::plus(readerBytes(fif, dib, layout, fileBytes), GreyBitmap::conversionBytes(dib));
         return !PictureLibrary::plausible(FreeImage_GetWidth(dib), FreeImage_GetHeight(dib), decodedBits(fif, dib),
                                           extra, fileBytes, problem);
     };
@@ -146,7 +149,7 @@ std::unique_ptr<Picture> FreeImagePictureLibrary::load(const QString& path, int 
         const int bits = static_cast<int>(FreeImage_GetBPP(decoded));
         const int dpiX = dotsPerInch(FreeImage_GetDotsPerMeterX(decoded));
         const int dpiY = dotsPerInch(FreeImage_GetDotsPerMeterY(decoded));
-        FIBITMAP* grey = GreyBitmap::fromFreeImage(decoded, layout.fourthByteMayBePadding);
+        FIBITMAP* grey = GreyBitmap::fromFreeImage(decoded, layout.fourthByte);
         FreeImage_Unload(decoded);
         picture = fromGrey(grey, bits, dpiX, dpiY);
     }

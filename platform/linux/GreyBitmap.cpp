@@ -2,6 +2,8 @@
 
 #include "platform/GreyLevels.h"
 #include "platform/ParallelLines.h"
+#include "platform/PictureLibrary.h"
+#include "platform/Saturating.h"
 
 #include <FreeImage.h>
 #include <QImage>
@@ -119,14 +121,15 @@ quint64 GreyBitmap::conversionBytes(FIBITMAP* picture)
     case FIT_UINT32:
     case FIT_RGB16:
     case FIT_RGBA16: return 0;
-    case FIT_RGBF: return pixels * 3;
-    case FIT_RGBAF: return pixels * 4;
+    case FIT_RGBF: return Saturating::times(pixels, 3);
+    case FIT_RGBAF: return Saturating::times(pixels, 4);
     default: return pixels;
     }
 }
 
 quint64 GreyBitmap::conversionBytes(QImage::Format format, quint64 width, quint64 height)
 {
+    const quint64 pixels = Saturating::times(width, height);
     switch (format) {
     case QImage::Format_Grayscale8:
     case QImage::Format_Grayscale16:
@@ -134,8 +137,8 @@ quint64 GreyBitmap::conversionBytes(QImage::Format format, quint64 width, quint6
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32: return 0;
     case QImage::Format_Mono:
-    case QImage::Format_MonoLSB: return width * height;
-    default: return width * height * 4;
+    case QImage::Format_MonoLSB: return pixels;
+    default: return Saturating::times(pixels, 4);
     }
 }
 
@@ -150,7 +153,7 @@ FIBITMAP* GreyBitmap::allocate(unsigned width, unsigned height)
     return grey;
 }
 
-FIBITMAP* GreyBitmap::fromFreeImage(FIBITMAP* decoded, bool fourthByteMayBePadding)
+FIBITMAP* GreyBitmap::fromFreeImage(FIBITMAP* decoded, FourthByte fourth)
 {
     const unsigned width = FreeImage_GetWidth(decoded);
     const unsigned height = FreeImage_GetHeight(decoded);
@@ -163,7 +166,7 @@ FIBITMAP* GreyBitmap::fromFreeImage(FIBITMAP* decoded, bool fourthByteMayBePaddi
         FIBITMAP* standard = FreeImage_ConvertToStandardType(decoded, FALSE);
         if (!standard)
             return nullptr;
-        FIBITMAP* grey = FreeImage_GetImageType(standard) == FIT_BITMAP ? fromFreeImage(standard) : nullptr;
+        FIBITMAP* grey = FreeImage_GetImageType(standard) == FIT_BITMAP ? fromFreeImage(standard, fourth) : nullptr;
         FreeImage_Unload(standard);
         return grey;
     }
@@ -171,8 +174,10 @@ FIBITMAP* GreyBitmap::fromFreeImage(FIBITMAP* decoded, bool fourthByteMayBePaddi
     if (!grey)
         return nullptr;
     const Lut greys = bpp <= 8 && type == FIT_BITMAP ? paletteGreys(decoded) : Lut{};
-    const bool alpha = type == FIT_BITMAP && bpp == 32 && (!fourthByteMayBePadding || usesAlpha(decoded, width, height));
-    ParallelLines::run(static_cast<int>(height), std::uint64_t(width) * height, [&](int first, int end) {
+    const bool alpha = fourth == FourthByte::Alpha
+                       || (fourth == FourthByte::AlphaUnlessZeroEverywhere
+                           && (type != FIT_BITMAP || bpp != 32 || usesAlpha(decoded, width, height)));
+    auto lines = [&](int first, int end) {
         std::vector<BYTE> scratch(bpp == 16 && type == FIT_BITMAP ? std::size_t(width) * 3 : 0);
         for (unsigned y = unsigned(first); y < unsigned(end); ++y) {
             const BYTE* source = FreeImage_GetScanLine(decoded, static_cast<int>(y));
@@ -202,7 +207,7 @@ FIBITMAP* GreyBitmap::fromFreeImage(FIBITMAP* decoded, bool fourthByteMayBePaddi
                 for (unsigned x = 0; x < width; ++x) {
                     const std::uint8_t g = GreyLevels::luma(GreyLevels::from16(s[x].red), GreyLevels::from16(s[x].green),
                                                             GreyLevels::from16(s[x].blue));
-                    target[x] = GreyLevels::onWhite(g, GreyLevels::from16(s[x].alpha));
+                    target[x] = alpha ? GreyLevels::onWhite(g, GreyLevels::from16(s[x].alpha)) : g;
                 }
                 break;
             }
@@ -211,7 +216,13 @@ FIBITMAP* GreyBitmap::fromFreeImage(FIBITMAP* decoded, bool fourthByteMayBePaddi
                 break;
             }
         }
-    });
+    };
+    try {
+        ParallelLines::run(static_cast<int>(height), std::uint64_t(width) * height, PictureLibrary::startServiceThread, lines);
+    } catch (...) {
+        FreeImage_Unload(grey);
+        return nullptr;
+    }
     return grey;
 }
 

@@ -13,11 +13,17 @@ namespace platform {
 // laid on white.
 class GreyBitmap {
 public:
+    // What the fourth sample of a picture with four is, as its file says.
+    enum class FourthByte {
+        Alpha,
+        // The format may leave it unused: alpha only where it is not 0 everywhere.
+        AlphaUnlessZeroEverywhere,
+        Padding,
+    };
+
     // The grey bitmap of a FreeImage picture; null when its pixel type is not one of the
-    // known ones or no memory is left. The picture is left as it is. A 32-bit picture's
-    // fourth byte is alpha, unless its format may leave it as padding: then it is alpha only
-    // where it is not 0 everywhere.
-    static FIBITMAP* fromFreeImage(FIBITMAP* decoded, bool fourthByteMayBePadding = false);
+    // known ones, no memory is left or the conversion fails. The picture is left as it is.
+    static FIBITMAP* fromFreeImage(FIBITMAP* decoded, FourthByte fourth = FourthByte::Alpha);
     // The grey bitmap of a picture read by Qt; null when no memory is left.
     static FIBITMAP* fromImage(const QImage& image);
     // What each conversion holds besides the picture and its grey bitmap: an 8-bit copy of

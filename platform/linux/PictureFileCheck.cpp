@@ -89,6 +89,26 @@ bool tgaMayPad(const FileBytes& file)
     return !file.read(0, header, 18) || (header[17] & 0x0F) == 0;
 }
 
+// A PCX header the format defines: bits and planes one of its pairs (1 bit in 1 to 4 planes,
+// 2 or 4 bits in 1, 8 bits in 1 or 3), and a line's bytes in each plane enough for its
+// pixels. Any other header may have a reader read past its line buffer.
+bool pcxDefined(const FileBytes& file)
+{
+    unsigned char header[128];
+    if (!file.read(0, header, sizeof header))
+        return false;
+    const quint16 xMin = qFromLittleEndian<quint16>(header + 4), yMin = qFromLittleEndian<quint16>(header + 6);
+    const quint16 xMax = qFromLittleEndian<quint16>(header + 8), yMax = qFromLittleEndian<quint16>(header + 10);
+    const quint16 lineBytes = qFromLittleEndian<quint16>(header + 66);
+    const int bits = header[3], planes = header[65];
+    const bool pair = (bits == 1 && planes >= 1 && planes <= 4) || ((bits == 2 || bits == 4) && planes == 1)
+                      || (bits == 8 && (planes == 1 || planes == 3));
+    if (!pair || xMax < xMin || yMax < yMin)
+        return false;
+    const quint64 width = quint64(xMax) - xMin + 1;
+    return quint64(lineBytes) * 8 >= width * quint64(bits);
+}
+
 }  // namespace
 
 PictureFileCheck::Findings PictureFileCheck::inspect(const QString& path, int format)
@@ -104,9 +124,16 @@ PictureFileCheck::Findings PictureFileCheck::inspect(const QString& path, int fo
         break;
     case FIF_ICO: walkIcon(file, found); break;
     case FIF_TIFF: TiffLayout(file, found).check(); break;
-    case FIF_BMP: found.fourthByteMayBePadding = bmpMayPad(file); break;
-    case FIF_TARGA: found.fourthByteMayBePadding = tgaMayPad(file); break;
-    case FIF_RAS: found.fourthByteMayBePadding = true; break;
+    case FIF_PCX: found.damaged = !pcxDefined(file); break;
+    case FIF_BMP:
+        if (bmpMayPad(file))
+            found.fourthByte = GreyBitmap::FourthByte::AlphaUnlessZeroEverywhere;
+        break;
+    case FIF_TARGA:
+        if (tgaMayPad(file))
+            found.fourthByte = GreyBitmap::FourthByte::AlphaUnlessZeroEverywhere;
+        break;
+    case FIF_RAS: found.fourthByte = GreyBitmap::FourthByte::AlphaUnlessZeroEverywhere; break;
     default: break;
     }
     return found;

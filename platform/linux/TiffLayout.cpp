@@ -1,26 +1,18 @@
 #include "platform/linux/TiffLayout.h"
 
+#include "platform/Saturating.h"
+
 #include <algorithm>
 
 namespace platform {
 
 namespace {
 
-// Products and sums of header values, which may be anything: at most the largest number.
-quint64 times(quint64 a, quint64 b)
-{
-    quint64 product = 0;
-    return __builtin_mul_overflow(a, b, &product) ? ~quint64(0) : product;
-}
-
-quint64 plus(quint64 a, quint64 b)
-{
-    quint64 sum = 0;
-    return __builtin_add_overflow(a, b, &sum) ? ~quint64(0) : sum;
-}
+using S = Saturating;
 
 constexpr quint16 kExifDirectory = 34665;
 constexpr quint16 kGpsDirectory = 34853;
+constexpr quint16 kExtraSamples = 338;
 
 }  // namespace
 
@@ -44,8 +36,12 @@ void TiffLayout::check()
     if (!directory(first, entries))
         return;
     for (const Entry& e : entries) {
+        if ((e.tag != kExifDirectory && e.tag != kGpsDirectory) || e.count != 1)
+            continue;
+        // A pointer of 0 is no directory.
         std::vector<Entry> inner;
-        if ((e.tag == kExifDirectory || e.tag == kGpsDirectory) && e.count == 1 && !directory(value(e), inner))
+        const quint64 at = value(e);
+        if (at != 0 && !directory(at, inner))
             return;
     }
     layout(entries);
@@ -59,6 +55,18 @@ int TiffLayout::typeBytes(quint16 type)
     case 4: case 9: case 11: case 13: return 4;                     // longs, floats, directories
     case 5: case 10: case 12: case 16: case 17: case 18: return 8;  // rationals, doubles, 64-bit
     default: return 0;                                              // unknown: the reader skips it
+    }
+}
+
+bool TiffLayout::looksAt(quint16 tag)
+{
+    switch (tag) {
+    case 256: case 257: case 258: case 259: case 262: case 273: case 277: case 278: case 279:
+    case 284: case 322: case 323: case 324: case 325: case kExtraSamples: case kExifDirectory:
+    case kGpsDirectory:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -85,54 +93,58 @@ bool TiffLayout::directory(quint64 offset, std::vector<Entry>& entries)
     const quint64 count = number(countField, countBytes);
     if (count > (m_file.size() - offset - quint64(countBytes)) / quint64(entryBytes))
         return damaged();
-    std::vector<unsigned char> raw(std::size_t(count) * std::size_t(entryBytes));
-    if (!m_file.read(offset + quint64(countBytes), raw.data(), raw.size()))
-        return damaged();
-    for (quint64 i = 0; i < count; ++i) {
-        const unsigned char* p = raw.data() + std::size_t(i) * std::size_t(entryBytes);
-        Entry e;
-        e.tag = quint16(number(p, 2));
-        e.type = quint16(number(p + 2, 2));
-        e.count = number(p + 4, m_big ? 8 : 4);
-        const int size = typeBytes(e.type);
-        if (size == 0)
-            continue;
-        const quint64 bytes = times(e.count, quint64(size));
-        const int field = m_big ? 12 : 8;
-        if (bytes <= quint64(inlineBytes)) {
-            e.at = offset + quint64(countBytes) + i * quint64(entryBytes) + quint64(field);
-        } else {
-            e.at = number(p + field, inlineBytes);
-            if (e.at > m_file.size() || bytes > m_file.size() - e.at)
-                return damaged();
-            m_found.readerBytes = plus(m_found.readerBytes, bytes);
+    unsigned char raw[kBlock * 20];
+    for (quint64 first = 0; first < count; first += kBlock) {
+        const quint64 block = std::min(kBlock, count - first);
+        const quint64 blockAt = offset + quint64(countBytes) + first * quint64(entryBytes);
+        if (!m_file.read(blockAt, raw, block * quint64(entryBytes)))
+            return damaged();
+        for (quint64 i = 0; i < block; ++i) {
+            const unsigned char* p = raw + i * quint64(entryBytes);
+            Entry e;
+            e.tag = quint16(number(p, 2));
+            e.type = quint16(number(p + 2, 2));
+            e.count = number(p + 4, m_big ? 8 : 4);
+            const int size = typeBytes(e.type);
+            if (size == 0)
+                continue;
+            const quint64 bytes = S::times(e.count, quint64(size));
+            const int field = m_big ? 12 : 8;
+            if (bytes <= quint64(inlineBytes)) {
+                e.at = blockAt + i * quint64(entryBytes) + quint64(field);
+            } else {
+                e.at = number(p + field, inlineBytes);
+                if (e.at > m_file.size() || bytes > m_file.size() - e.at)
+                    return damaged();
+                m_found.readerBytes = S::plus(m_found.readerBytes, bytes);
+            }
+            // Of a tag given twice, the first counts.
+            if (looksAt(e.tag)
+                && std::none_of(entries.begin(), entries.end(), [&e](const Entry& k) { return k.tag == e.tag; }))
+                entries.push_back(e);
         }
-        entries.push_back(e);
     }
     return true;
 }
 
-std::vector<quint64> TiffLayout::values(const Entry& e, quint64 limit) const
+bool TiffLayout::values(const Entry& e, quint64 first, quint64 count, quint64* out) const
 {
-    std::vector<quint64> out;
     const bool whole = e.type == 1 || e.type == 3 || e.type == 4 || e.type == 13 || e.type == 16 || e.type == 18;
-    if (!whole)
-        return out;
+    if (!whole || count > kBlock || first > e.count || count > e.count - first)
+        return false;
     const int size = typeBytes(e.type);
-    const quint64 count = std::min(e.count, limit);
-    std::vector<unsigned char> raw(std::size_t(count) * std::size_t(size));
-    if (!m_file.read(e.at, raw.data(), raw.size()))
-        return out;
-    out.reserve(std::size_t(count));
+    unsigned char raw[kBlock * 8];
+    if (!m_file.read(e.at + first * quint64(size), raw, count * quint64(size)))
+        return false;
     for (quint64 i = 0; i < count; ++i)
-        out.push_back(number(raw.data() + std::size_t(i) * std::size_t(size), size));
-    return out;
+        out[i] = number(raw + i * quint64(size), size);
+    return true;
 }
 
 quint64 TiffLayout::value(const Entry& e) const
 {
-    const std::vector<quint64> v = values(e, 1);
-    return v.empty() ? 0 : v.front();
+    quint64 v = 0;
+    return values(e, 0, 1, &v) ? v : 0;
 }
 
 void TiffLayout::layout(const std::vector<Entry>& entries)
@@ -151,12 +163,17 @@ void TiffLayout::layout(const std::vector<Entry>& entries)
     const Entry* offsets = find(tiled ? 324 : 273);
     const Entry* counts = find(tiled ? 325 : 279);
     if (offsets && counts) {
-        const std::vector<quint64> at = values(*offsets);
-        const std::vector<quint64> bytes = values(*counts);
-        for (std::size_t i = 0; i < std::min(at.size(), bytes.size()); ++i) {
-            if (at[i] > m_file.size() || bytes[i] > m_file.size() - at[i]) {
-                damaged();
-                return;
+        const quint64 parts = std::min(offsets->count, counts->count);
+        quint64 at[kBlock], bytes[kBlock];
+        for (quint64 first = 0; first < parts; first += kBlock) {
+            const quint64 block = std::min(kBlock, parts - first);
+            if (!values(*offsets, first, block, at) || !values(*counts, first, block, bytes))
+                break;
+            for (quint64 i = 0; i < block; ++i) {
+                if (at[i] > m_file.size() || bytes[i] > m_file.size() - at[i]) {
+                    damaged();
+                    return;
+                }
             }
         }
     }
@@ -164,20 +181,23 @@ void TiffLayout::layout(const std::vector<Entry>& entries)
     const quint64 bitsPerSample = std::max<quint64>(get(258, 1), 1);
     const quint64 samples = std::max<quint64>(get(277, 1), 1);
     const quint64 samplesTogether = get(284, 1) == 2 ? 1 : samples;  // planes apart: one at a time
-    auto lineBytes = [&](quint64 pixels) { return plus(times(times(pixels, bitsPerSample), samplesTogether), 7) / 8; };
+    auto lineBytes = [&](quint64 pixels) { return S::plus(S::times(S::times(pixels, bitsPerSample), samplesTogether), 7) / 8; };
     if (tiled) {
         const quint64 tileWidth = std::max<quint64>(get(322, 1), 1), tileLength = get(323, 1);
         const quint64 across = width / tileWidth + 1;
-        m_found.readerBytes = plus(m_found.readerBytes, times(times(lineBytes(tileWidth), tileLength), across));
+        m_found.readerBytes = S::plus(m_found.readerBytes, S::times(S::times(lineBytes(tileWidth), tileLength), across));
     } else {
         const quint64 rows = std::min(get(278, height), height);
-        m_found.readerBytes = plus(m_found.readerBytes, times(lineBytes(width), rows));
+        m_found.readerBytes = S::plus(m_found.readerBytes, S::times(lineBytes(width), rows));
     }
     const quint64 photometric = get(262, 0);
     const bool rgba = photometric == 6 || photometric == 8 || photometric == 9 || photometric == 10
                       || photometric == 32844 || photometric == 32845 || get(259, 1) == 6;
     if (rgba)
-        m_found.readerBytes = plus(m_found.readerBytes, times(times(width, height), 4));
+        m_found.readerBytes = S::plus(m_found.readerBytes, S::times(S::times(width, height), 4));
+    // Associated (1) or unassociated (2) alpha; an extra sample left unspecified is padding.
+    const quint64 extra = get(kExtraSamples, 0);
+    m_found.fourthByte = extra == 1 || extra == 2 ? GreyBitmap::FourthByte::Alpha : GreyBitmap::FourthByte::Padding;
 }
 
 }  // namespace platform

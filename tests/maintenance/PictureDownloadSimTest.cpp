@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <new>
 
 namespace {
 
@@ -180,8 +181,21 @@ std::vector<EncodingCase> encodingCases()
         {"jpeg_colour_tones", ".jpg", enc::jpeg(tones(), enc::JpegKind::Colour), tones(), 1, Check::Tones},
         {"tiff_rgb", ".tif", enc::tiff(pure(), false), pure(), 0, Check::Exact},
         {"tiff_grey_16_tones", ".tif", enc::tiff(tones16(), true), tones16(), 1, Check::Tones},
+        // A directory pointer of 0 is no directory.
+        {"tiff_exif_0", ".tif", enc::tiffRgb(pure(), 3, 8, -1, 0, {{34665, 4, 1, QByteArray(4, '\0')}}), pure(), 0, Check::Exact},
+        {"tiff_gps_0", ".tif", enc::tiffRgb(pure(), 3, 8, -1, 0, {{34853, 4, 1, QByteArray(4, '\0')}}), pure(), 0, Check::Exact},
+        {"tiff_exif_gps_0", ".tif",
+         enc::tiffRgb(pure(), 3, 8, -1, 0, {{34665, 4, 1, QByteArray(4, '\0')}, {34853, 4, 1, QByteArray(4, '\0')}}),
+         pure(), 0, Check::Exact},
         {"gif_logo", ".gif", enc::gif(gifLogo()), gifLogo(), 0, Check::Exact},
         {"gif_colours", ".gif", enc::gif(pure()), pure(), 0, Check::Exact},
+        // Lines of an odd number of pixels, padded to an even number of bytes.
+        {"pcx_1", ".pcx", enc::pcx({twoColours().colours, 13}, 1, 1), {twoColours().colours, 13}, 0, Check::Exact},
+        {"pcx_4", ".pcx", enc::pcx({pureColours(), 13}, 1, 4), {pureColours(), 13}, 0, Check::Exact},
+        {"pcx_8", ".pcx", enc::pcx({pureColours(), 13}, 8, 1), {pureColours(), 13}, 0, Check::Exact},
+        {"pcx_24", ".pcx", enc::pcx({pureColours(), 13}, 8, 3), {pureColours(), 13}, 0, Check::Exact},
+        {"pcx_8_tones", ".pcx", enc::pcx(tones(), 8, 1), tones(), 1, Check::Tones},
+        {"pcx_24_tones", ".pcx", enc::pcx(tones(), 8, 3), tones(), 2, Check::Tones},
         // The content decides: no extension, or the extension of another format.
         {"bmp_v5_no_extension", "", bmpOf(pure(), 124, 24, Z::Rgb), pure(), 0, Check::Exact},
         {"jpeg_no_extension", "", enc::jpeg(pure(), enc::JpegKind::Colour), pure(), 0, Check::Exact},
@@ -324,7 +338,8 @@ TEST_F(PictureEncodingSimTest, EveryCommonEncodingConvertsWithTheTonesItHas)
 
 // A fourth byte is alpha wherever the format says it is, even 0 everywhere: such a picture is
 // all paper. Only a format that may leave it as padding (a 32-bit BMP without an alpha mask)
-// takes it as opaque when it is 0 everywhere.
+// takes it as opaque when it is 0 everywhere; a TIFF's is alpha only when its ExtraSamples tag
+// says so.
 TEST_F(PictureEncodingSimTest, TransparentEverywhereIsPaperUnlessTheByteIsPadding)
 {
     using Z = enc::BmpCompression;
@@ -341,6 +356,14 @@ TEST_F(PictureEncodingSimTest, TransparentEverywhereIsPaperUnlessTheByteIsPaddin
         {"bmp_v3_32_padding_0", ".bmp", bmpOf(pure(), 40, 32, Z::Rgb), pure(), 0, Check::Exact},
         {"bmp_v5_32_alpha_0", ".bmp", bmpOf(clear, 124, 32, Z::Bitfields), clear, 0, Check::Exact},
         {"tiff_alpha_0", ".tif", enc::rgba32(clear, FIF_TIFF), clear, 0, Check::Exact},
+        {"tiff_unassociated_alpha_0", ".tif", enc::tiffRgb(pure(), 4, 8, 2, 0), clear, 0, Check::Exact},
+        {"tiff_unassociated_alpha_128", ".tif", enc::tiffRgb(pure(), 4, 8, 2, 128), half, 0, Check::Exact},
+        // A fourth sample that no ExtraSamples tag calls alpha, or that it leaves unspecified,
+        // is padding, whatever it holds.
+        {"tiff_rgbx_untagged_0", ".tif", enc::tiffRgb(pure(), 4, 8, -1, 0), pure(), 0, Check::Exact},
+        {"tiff_rgbx_unspecified_0", ".tif", enc::tiffRgb(pure(), 4, 8, 0, 0), pure(), 0, Check::Exact},
+        {"tiff_rgbx_unspecified_128", ".tif", enc::tiffRgb(pure(), 4, 8, 0, 128), pure(), 0, Check::Exact},
+        {"tiff_rgbx_16_unspecified_0", ".tif", enc::tiffRgb(pure(), 4, 16, 0, 0), pure(), 0, Check::Exact},
         {"tga_alpha_0", ".tga", enc::rgba32(clear, FIF_TARGA), clear, 0, Check::Exact},
         {"ico_alpha_0", ".ico", enc::ico(clear), clear, 0, Check::Exact},
     };
@@ -406,15 +429,18 @@ TEST_F(PictureEncodingSimTest, LargePictureConvertsAndForgedHeaderIsSentAsItIs)
 }
 
 // The picture library as it is, but the system gives each conversion only `allowed` helper
-// threads: the next one asked for is refused, and the conversion asks no more.
+// threads: the next one asked for is refused, or throws as a start that runs out of memory
+// does, and the conversion asks no more.
 class FewThreads : public platform::FreeImagePictureLibrary {
 public:
-    explicit FewThreads(int allowed) : m_allowed(allowed) {}
+    FewThreads(int allowed, bool throwing) : m_allowed(allowed), m_throwing(throwing) {}
     bool startThread(std::function<void()> work, std::thread& thread) const override
     {
         ++asked;
         if (m_given == m_allowed) {
             m_given = 0;
+            if (m_throwing)
+                throw std::bad_alloc();
             return false;
         }
         ++m_given;
@@ -426,11 +452,12 @@ public:
 
 private:
     int m_allowed;
+    bool m_throwing;
     mutable int m_given = 0;
 };
 
-// Helper threads the system refuses: each conversion goes on with those that started, or on
-// one thread, and gives the dots of a run with all of them.
+// Helper threads the system refuses, or whose start throws: each conversion goes on with those
+// that started, or on one thread, and gives the dots of a run with all of them.
 TEST_F(PictureEncodingSimTest, RefusedThreadsGiveTheDotsOfAllThreads)
 {
     const enc::Cells cells = greys({16, 48, 80, 112, 144, 176, 208, 240}, 400);
@@ -442,15 +469,18 @@ TEST_F(PictureEncodingSimTest, RefusedThreadsGiveTheDotsOfAllThreads)
         // Each download under a name of its own: the simulator logs every one it stores.
         const Result all = download(path, QStringLiteral("all%1").arg(ditherIndex), ditherIndex);
         ASSERT_EQ(all.stored.width, cells.width());
-        for (int allowed : {0, 1, 2}) {
-            SCOPED_TRACE(allowed);
-            FewThreads library(allowed);
-            platform::ScopedService<platform::PictureLibrary> libraryScope(library);
-            const Result few = download(path, QStringLiteral("few%1_%2").arg(ditherIndex).arg(allowed), ditherIndex);
-            EXPECT_GT(library.asked, library.started);
-            EXPECT_EQ(library.started > 0, allowed > 0);
-            EXPECT_EQ(few.storedBytes, all.storedBytes);
-            EXPECT_TRUE(picturefiles::samePixels(few.preview, all.preview));
+        for (bool throwing : {false, true}) {
+            for (int allowed : {0, 1, 2}) {
+                SCOPED_TRACE(testing::Message() << allowed << (throwing ? " throwing" : " refused"));
+                FewThreads library(allowed, throwing);
+                platform::ScopedService<platform::PictureLibrary> libraryScope(library);
+                const QString name = QStringLiteral("few%1_%2_%3").arg(ditherIndex).arg(allowed).arg(int(throwing));
+                const Result few = download(path, name, ditherIndex);
+                EXPECT_GT(library.asked, library.started);
+                EXPECT_EQ(library.started > 0, allowed > 0);
+                EXPECT_EQ(few.storedBytes, all.storedBytes);
+                EXPECT_TRUE(picturefiles::samePixels(few.preview, all.preview));
+            }
         }
     }
 }
@@ -474,6 +504,11 @@ TEST_F(PictureEncodingSimTest, ForgedFilesAreSentAsTheyAreWithoutTakingWhatTheyC
         {"float_12000.tif", TestPictures::paddedTiff(12000, 12000, 32, 9 * 1024), CDlgScrollView::TooLargeText(12000, 12000)},
         {"float_10000.tif", TestPictures::paddedTiff(10000, 10000, 32, 6200), CDlgScrollView::TooLargeText(10000, 10000)},
         {"rgba_8000.tif", TestPictures::paddedTiff(8000, 8000, 8, 64 * 1024), damaged},
+        // 65535 x 2 in three planes with 1 byte a line: a reader would read far past its line.
+        {"one_byte_a_line.pcx", TestPictures::pcx(8, 3, 65535, 2, 1, 194), damaged},
+        {"short_line.pcx", TestPictures::pcx(1, 1, 64, 16, 4, 1024), damaged},
+        {"eight_bits_four_planes.pcx", TestPictures::pcx(8, 4, 64, 16, 64, 4096), damaged},
+        {"two_bits_two_planes.pcx", TestPictures::pcx(2, 2, 64, 16, 16, 4096), damaged},
     };
     EXPECT_EQ(cases[0].bytes.size(), 288);
     EXPECT_EQ(cases[1].bytes.size(), 64);
@@ -494,8 +529,9 @@ TEST_F(PictureEncodingSimTest, ForgedFilesAreSentAsTheyAreWithoutTakingWhatTheyC
             return library.load(path, library.formatFromExtension(path.section(u'.', -1))) == nullptr;
         });
         EXPECT_TRUE(child.ran);
-        if (kMemoryIsTheProgramsOwn)
+        if (kMemoryIsTheProgramsOwn) {
             EXPECT_LT(child.grownMiB(), 16.0);
+        }
     }
 }
 
@@ -536,8 +572,9 @@ TEST(PictureBudgetTest, LargestPicturesStillConvertWithinTheirBudget)
         const double budgetMiB =
             double(platform::PictureLibrary::loadBytes(quint64(c.width), quint64(c.height), 8 * c.channels, 0)) /
             (1024.0 * 1024.0);
-        if (kMemoryIsTheProgramsOwn)
+        if (kMemoryIsTheProgramsOwn) {
             EXPECT_LT(child.grownMiB(), budgetMiB + 16) << "budget " << budgetMiB << " MiB";
+        }
         QFile::remove(path);
     }
 }

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <functional>
 #include <jpeglib.h>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -435,6 +436,124 @@ inline QByteArray gif(const Cells& cells)
     return saved(dib, FIF_GIF);
 }
 
+// An uncompressed RGB TIFF of the cells written byte by byte, of 8 or 16-bit samples, with a
+// fourth sample of `fourth` (of 255) when `samples` is 4, described by an ExtraSamples tag of
+// `extraSamples` (-1: none); `more` tags (above 338) end the directory.
+inline QByteArray tiffRgb(const Cells& cells, int samples, int bits, int extraSamples, int fourth,
+                          const std::vector<ztest::TestPictures::TiffTag>& more = {})
+{
+    using Tag = ztest::TestPictures::TiffTag;
+    constexpr quint16 kShort = 3, kLong = 4;
+    auto shorts = [](int count, int v) {
+        QByteArray out;
+        for (int i = 0; i < count; ++i)
+            put16(out, v);
+        return out;
+    };
+    auto long1 = [](quint32 v) {
+        QByteArray out;
+        put32(out, v);
+        return out;
+    };
+    QByteArray strip;
+    for (int y = 0; y < cells.height(); ++y) {
+        for (int x = 0; x < cells.width(); ++x) {
+            const QRgb c = cells.at(x, y).toArgb32();
+            const int values[4] = {qRed(c), qGreen(c), qBlue(c), fourth};
+            for (int i = 0; i < samples; ++i) {
+                if (bits == 16)
+                    put16(strip, values[i] * 257);
+                else
+                    strip.append(char(values[i]));
+            }
+        }
+    }
+    std::vector<Tag> tags = {
+        {256, kLong, 1, long1(quint32(cells.width()))},
+        {257, kLong, 1, long1(quint32(cells.height()))},
+        {258, kShort, quint32(samples), shorts(samples, bits)},
+        {259, kShort, 1, shorts(1, 1)},  // no compression
+        {262, kShort, 1, shorts(1, 2)},  // RGB
+        {273, kLong, 1, QByteArray()},
+        {277, kShort, 1, shorts(1, samples)},
+        {278, kLong, 1, long1(quint32(cells.height()))},
+        {279, kLong, 1, long1(quint32(strip.size()))},
+        {284, kShort, 1, shorts(1, 1)},  // samples together
+    };
+    if (extraSamples >= 0)
+        tags.push_back({338, kShort, 1, shorts(1, extraSamples)});
+    tags.insert(tags.end(), more.begin(), more.end());
+    return ztest::TestPictures::tiff(tags, strip);
+}
+
+// A PCX file of the cells, run-length encoded, as paint programs write it: 1 bit in 1 plane
+// (two colours) or 4 planes (sixteen, from the header's colour map), 8 bits in 1 plane with
+// the colour table at the end, or 8 bits in 3 planes (red, green, blue).
+inline QByteArray pcx(const Cells& cells, int bits, int planes)
+{
+    const int width = cells.width(), height = cells.height();
+    const int lineBytes = ((width * bits + 7) / 8 + 1) / 2 * 2;
+    const std::vector<QRgb> palette = paletteOf(cells);
+    QByteArray out(128, '\0');
+    out[0] = 10;  // ZSoft
+    out[1] = 5;
+    out[2] = 1;   // run lengths
+    out[3] = char(bits);
+    auto field = [&out](int at, int v) {
+        out[at] = char(v & 0xFF);
+        out[at + 1] = char(v >> 8);
+    };
+    field(8, width - 1);
+    field(10, height - 1);
+    field(12, 72);
+    field(14, 72);
+    for (std::size_t i = 0; i < palette.size() && i < 16; ++i) {
+        out[int(16 + 3 * i)] = char(qRed(palette[i]));
+        out[int(17 + 3 * i)] = char(qGreen(palette[i]));
+        out[int(18 + 3 * i)] = char(qBlue(palette[i]));
+    }
+    out[65] = char(planes);
+    field(66, lineBytes);
+    field(68, 1);
+    auto index = [&](int x, int y) {
+        return int(std::find(palette.begin(), palette.end(), cells.at(x, y).toArgb32()) - palette.begin());
+    };
+    std::vector<std::uint8_t> line(static_cast<std::size_t>(lineBytes));
+    for (int y = 0; y < height; ++y) {
+        for (int plane = 0; plane < planes; ++plane) {
+            std::fill(line.begin(), line.end(), std::uint8_t(0));
+            for (int x = 0; x < width; ++x) {
+                if (bits == 1) {
+                    if ((index(x, y) >> plane) & 1)
+                        line[std::size_t(x / 8)] |= std::uint8_t(0x80 >> (x % 8));
+                } else if (planes == 1) {
+                    line[std::size_t(x)] = std::uint8_t(index(x, y));
+                } else {
+                    const QRgb c = cells.at(x, y).toArgb32();
+                    line[std::size_t(x)] = std::uint8_t(plane == 0 ? qRed(c) : plane == 1 ? qGreen(c) : qBlue(c));
+                }
+            }
+            for (std::size_t i = 0; i < line.size();) {
+                std::size_t run = 1;
+                while (i + run < line.size() && run < 63 && line[i + run] == line[i])
+                    ++run;
+                if (run > 1 || line[i] >= 0xC0)
+                    out.append(char(0xC0 + run));
+                out.append(char(line[i]));
+                i += run;
+            }
+        }
+    }
+    if (bits == 8 && planes == 1) {
+        out.append(char(12));
+        for (int i = 0; i < 256; ++i) {
+            const QRgb c = std::size_t(i) < palette.size() ? palette[std::size_t(i)] : 0;
+            out.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
+        }
+    }
+    return out;
+}
+
 // The pixels of a 1-bit PCX file as the printer reads it; empty when it is not one.
 inline platform::MonoBitmap decodePcx(const QByteArray& file)
 {
@@ -460,7 +579,7 @@ inline platform::MonoBitmap decodePcx(const QByteArray& file)
             for (; count > 0 && filled < lineBytes; --count)
                 line[std::size_t(filled++)] = value;
         }
-        std::copy_n(line.begin(), mono.stride, mono.bits.begin() + std::ptrdiff_t(y) * mono.stride);
+        std::copy_n(line.begin(), std::min(mono.stride, lineBytes), mono.bits.begin() + std::ptrdiff_t(y) * mono.stride);
     }
     return mono;
 }

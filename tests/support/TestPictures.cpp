@@ -192,6 +192,29 @@ QByteArray TestPictures::paddedTiff(int width, int height, int bitsPerSample, in
     return tiff;
 }
 
+QByteArray TestPictures::pcx(int bits, int planes, int width, int height, int lineBytes, int fileBytes)
+{
+    QByteArray out;
+    out.append(char(10)).append(char(5)).append(char(1)).append(char(bits));
+    putLittle16(out, 0);
+    putLittle16(out, 0);
+    putLittle16(out, quint16(width - 1));
+    putLittle16(out, quint16(height - 1));
+    putLittle16(out, 72);
+    putLittle16(out, 72);
+    out += QByteArray(48, '\0');  // colour map
+    out.append(char(0)).append(char(planes));
+    putLittle16(out, quint16(lineBytes));
+    putLittle16(out, 1);
+    out += QByteArray(58, '\0');
+    for (qint64 line = 0; line < qint64(height) * planes && out.size() < fileBytes; ++line) {
+        for (int left = lineBytes; left > 0; left -= 63)
+            out.append(char(0xC0 + std::min(left, 63))).append(char(0));
+    }
+    out = out.left(fileBytes);
+    return out + QByteArray(std::max<qsizetype>(0, fileBytes - out.size()), '\0');
+}
+
 QByteArray TestPictures::icon(const QByteArray& png)
 {
     QByteArray ico;
@@ -204,6 +227,36 @@ QByteArray TestPictures::icon(const QByteArray& png)
     putLittle32(ico, quint32(png.size()));
     putLittle32(ico, 22);
     return ico + png;
+}
+
+QByteArray TestPictures::tiff(const std::vector<TiffTag>& tags, const QByteArray& strip)
+{
+    const quint32 directoryEnd = 8 + 2 + quint32(tags.size()) * 12 + 4;
+    QByteArray outside;  // the values of more than 4 bytes
+    for (const TiffTag& t : tags)
+        if (t.values.size() > 4)
+            outside += t.values + QByteArray(t.values.size() & 1, '\0');  // each at an even offset
+    const quint32 stripAt = directoryEnd + quint32(outside.size());
+    QByteArray out("II", 2);
+    putLittle16(out, 42);
+    putLittle32(out, 8);
+    putLittle16(out, quint16(tags.size()));
+    quint32 at = directoryEnd;
+    for (const TiffTag& t : tags) {
+        putLittle16(out, t.tag);
+        putLittle16(out, t.type);
+        putLittle32(out, t.count);
+        if (t.tag == 273 && t.values.isEmpty()) {
+            putLittle32(out, stripAt);
+        } else if (t.values.size() > 4) {
+            putLittle32(out, at);
+            at += quint32(t.values.size() + (t.values.size() & 1));
+        } else {
+            out += t.values + QByteArray(4 - t.values.size(), '\0');
+        }
+    }
+    putLittle32(out, 0);  // no further directory
+    return out + outside + strip;
 }
 
 }  // namespace ztest

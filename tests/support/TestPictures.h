@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace ztest {
 
@@ -34,8 +35,24 @@ public:
     // hold the padding, or `stripBytes` when given.
     static QByteArray paddedTiff(int width, int height, int bitsPerSample, int fileBytes, bool bigEndian = false,
                                  qint64 stripBytes = -1);
+    // A run-length PCX file's header of `bits` per pixel in `planes` planes, `width` x `height`,
+    // `lineBytes` a line in each plane, then lines of zeros, cut or padded with zeros to
+    // `fileBytes`.
+    static QByteArray pcx(int bits, int planes, int width, int height, int lineBytes, int fileBytes);
     // An icon of one picture, a PNG file.
     static QByteArray icon(const QByteArray& png);
+
+    // One tag of a TIFF directory: its values as they lie in a little-endian file.
+    struct TiffTag {
+        quint16 tag;
+        quint16 type;
+        quint32 count;
+        QByteArray values;
+    };
+    // A little-endian TIFF of one directory of `tags` (in the order given), their values of
+    // more than 4 bytes after it, then `strip`; a StripOffsets tag (273) given without values
+    // points at the strip.
+    static QByteArray tiff(const std::vector<TiffTag>& tags, const QByteArray& strip);
 };
 
 }  // namespace ztest
