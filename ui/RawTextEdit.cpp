@@ -1,5 +1,6 @@
 #include "ui/RawTextEdit.h"
 
+#include "ui/LargeTextRelease.h"
 #include "ui/ShownText.h"
 
 #include <QAction>
@@ -116,6 +117,7 @@ void insertExactText(QTextCursor& cursor, QStringView text)
 RawTextEdit::RawTextEdit(QWidget* parent) : QPlainTextEdit(parent)
 {
     connect(document(), &QTextDocument::contentsChange, this, &RawTextEdit::contentsChange);
+    LargeTextRelease::watch(document());
 }
 
 RawTextEdit::~RawTextEdit() = default;
@@ -124,7 +126,7 @@ void RawTextEdit::contentsChange()
 {
     m_known = false;
     m_text = QString();
-    m_breaks = {};
+    m_breaks = std::vector<Break>();
     m_exactSelection.reset();
 }
 
