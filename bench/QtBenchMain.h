@@ -1,15 +1,12 @@
 #pragma once
 
-#include "platform/HeapReuse.h"
-
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-// The main of a benchmark that needs widgets: the program's heap, an offscreen application
-// unless a display is named, then the benchmarks the arguments select.
+// The main of a benchmark that needs widgets: an offscreen application unless a display is
+// named, then the benchmarks the arguments select.
 inline int RunQtBenchmarks(int argc, char** argv)
 {
-    platform::HeapReuse::enable();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

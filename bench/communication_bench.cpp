@@ -2,11 +2,13 @@
 // Open, Send, Save to File) and the command tester (Load, Multi Send, Save), on job files of
 // 50 MiB and on long single lines; a keystroke in the loaded document; and every sample
 // label of every two-byte code page built in one run; Replace All and its undo over a
-// million matches; a keystroke beside a cut point of a long line.
+// million matches; a keystroke beside a cut point of a long line; the memory a 50 MiB job
+// takes at its peak and what stays once it is closed or cleared.
 #include "bench/QtBenchMain.h"
 #include "link/Comm.h"
 #include "platform/Services.h"
 #include "ui/FindReplaceDialog.h"
+#include "tests/support/ChildPeakMemory.h"
 #include "tests/support/FakeDeviceIo.h"
 #include "tests/support/FakeProcess.h"
 #include "tests/support/TestClock.h"
@@ -137,6 +139,18 @@ public:
         m_hooks.answerFileDialog(path);
         click(m_ids.save);
     }
+    // Replace All in the communication window, until painted.
+    void replaceAll(const QString& find, const QString& replacement)
+    {
+        auto* window = static_cast<CCommunicationDlg*>(m_window.get());
+        if (!window->m_pFindDialog)
+            click(comm_dlg::IDC_REPLACE);
+        ui::FindReplaceDialog* dialog = window->m_pFindDialog;
+        dialog->findEdit()->setText(find);
+        dialog->replaceEdit()->setText(replacement);
+        dialog->replaceAllButton()->click();
+        shown();
+    }
     void type(QChar c)
     {
         QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
@@ -262,6 +276,41 @@ void BM_KeystrokeAtCutPoint(benchmark::State& state)
         bench.type(u'X');
 }
 
+// The resident memory of a 50 MiB job, in a child process of its own: at the start, at the
+// peak of Open, Send and (in the communication window) Replace All, and once the window is
+// closed or its edit cleared and the event loop has run. Arguments: window; 0 close, 1 clear.
+void BM_JobMemory(benchmark::State& state)
+{
+    const int window = int(state.range(0));
+    const bool clear = state.range(1) != 0;
+    const QString path = jobPath(OneXPerLine);
+    ztest::ChildPeakMemory::Result child;
+    for (auto _ : state) {
+        child = ztest::ChildPeakMemory::run([&] {
+            // A cleared window stays open while the child's memory is read; the child's
+            // exit takes it.
+            auto* bench = new Bench(window);
+            bench->open(path);
+            bench->send();
+            if (window == 0)
+                bench->replaceAll(QStringLiteral("X"), QStringLiteral("YY"));
+            if (clear) {
+                bench->click(window == 0 ? int(comm_dlg::IDC_CLEAR_DATA) : int(IDC_CLEAN));
+                bench->shown();
+                return bench->edit()->document()->isEmpty();
+            }
+            delete bench;
+            QCoreApplication::processEvents();
+            return true;
+        });
+        if (!child.ran)
+            state.SkipWithError("the job did not run");
+    }
+    state.counters["start_MiB"] = child.startMiB;
+    state.counters["peak_MiB"] = child.peakMiB;
+    state.counters[clear ? "cleared_MiB" : "closed_MiB"] = child.endMiB;
+}
+
 void jobArgs(benchmark::internal::Benchmark* b)
 {
     b->ArgNames({"window", "job"});
@@ -312,6 +361,7 @@ BENCHMARK(BM_Send)->Apply(jobArgs)->Unit(benchmark::kMillisecond)->UseRealTime()
 BENCHMARK(BM_Save)->Apply(jobArgs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_Keystroke)->Apply(keystrokeArgs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_ReplaceAll)->DenseRange(0, 1)->ArgName("undo")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_JobMemory)->ArgsProduct({{0, 1}, {0, 1}})->ArgNames({"window", "end"})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_KeystrokeAtCutPoint)->DenseRange(0, 1)->ArgName("window")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 int main(int argc, char** argv)

@@ -1,4 +1,3 @@
-#include "platform/HeapReuse.h"
 #include "shell/CZentrovaApp.h"
 #include "ui/MessageBox.h"
 #include "ui/WindowPump.h"
@@ -7,7 +6,6 @@
 
 int main(int argc, char** argv)
 {
-    platform::HeapReuse::enable();
     QApplication application(argc, argv);
     ui::installMessageBoxes(QStringLiteral("Zentrova"));
     ui::WindowPump::install();

@@ -1,5 +1,6 @@
 #include "ui/RawTextEdit.h"
 
+#include "ui/LargeTextRelease.h"
 #include "ui/ShownText.h"
 
 #include <QAction>
@@ -187,6 +188,7 @@ WordClass wordClassOf(QChar c)
 RawTextEdit::RawTextEdit(QWidget* parent) : QPlainTextEdit(parent)
 {
     connect(document(), &QTextDocument::contentsChange, this, &RawTextEdit::contentsChange);
+    LargeTextRelease::watch(document());
 }
 
 RawTextEdit::~RawTextEdit() = default;
@@ -207,9 +209,9 @@ QString RawTextEdit::exactText(qsizetype from, qsizetype to) const
 
 void RawTextEdit::walk(qsizetype from, qsizetype to, QString& out, std::vector<Break>* breaks) const
 {
-    // A long text reads the document's characters in one copy, a short one fragment by fragment.
+    // A long text reads the document's characters a block at a time, a short one fragment by
+    // fragment; a copy of the whole would take fresh pages each time.
     const bool whole = to - from > 64 * 1024;
-    const QString raw = whole ? document()->toRawText() : QString();
     qsizetype length = 0;  // of the exact text so far
     auto lineEnd = [&](qsizetype at, LineEnd end) {
         if (breaks)
@@ -231,6 +233,7 @@ void RawTextEdit::walk(qsizetype from, qsizetype to, QString& out, std::vector<B
         const qsizetype last = std::min(to, start + block.length() - 1);
         if (first >= last)
             continue;
+        const QString blockText = whole ? block.text() : QString();
         // The line separators of a fragment carry its format.
         for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -244,7 +247,7 @@ void RawTextEdit::walk(qsizetype from, qsizetype to, QString& out, std::vector<B
             QString fragmentText;
             QStringView part;
             if (whole) {
-                part = QStringView(raw).sliced(a, z - a);
+                part = QStringView(blockText).sliced(a - start, z - a);
             } else {
                 fragmentText = fragment.text();
                 part = QStringView(fragmentText).sliced(a - at, z - a);
@@ -386,7 +389,8 @@ int RawTextEdit::replaceRanges(const std::vector<qsizetype>& positions, qsizetyp
 
 void RawTextEdit::setText(const QString& text)
 {
-    if (text.size() == this->text().size() && text == this->text())
+    // An empty text is compared without reading out the one the document holds.
+    if (text.isEmpty() ? document()->isEmpty() : text.size() == this->text().size() && text == this->text())
         return;
     Writer writer(this);
     writer.append(text);

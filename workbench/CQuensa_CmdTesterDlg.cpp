@@ -42,6 +42,15 @@ constexpr int kMaxSendCount = 10000;
 constexpr qsizetype kPauseAboveBytes = 1500;
 constexpr int kPauseMs = 100;
 
+// Whether the text takes more than kPauseAboveBytes bytes on the way to the printer. Every
+// character takes at least one byte, so a head of 2 * (kPauseAboveBytes + 1) UTF-16 units tells,
+// and a long job is not converted once more only to be measured.
+bool longerThanPauseLimit(const QString& text)
+{
+    const QStringView head = QStringView(text).first(qMin(text.size(), 2 * (kPauseAboveBytes + 1)));
+    return platform::codePage().fromWide(head).size() > kPauseAboveBytes;
+}
+
 const QString kLoadFilter =
     QStringLiteral("All files(*.*)|*.*|Text files(*.txt)|*.txt|Binary files(*.bin)|*.bin||");
 const QString kSaveFilter = QStringLiteral("All files(*.*)|*.*|Text files(*.txt)|*.txt||");
@@ -231,7 +240,7 @@ void CQuensa_CmdTesterDlg::OnMultiSend()
     if (m_nSendCount < 1)
         return;
     // The text stays as it is for the whole run, so its length is measured once.
-    const bool pause = platform::codePage().fromWide(m_strCommand).size() > kPauseAboveBytes;
+    const bool pause = longerThanPauseLimit(m_strCommand);
     for (int i = 1; i <= m_nSendCount; ++i) {
         if (pause)
             platform::clock().sleep(kPauseMs);

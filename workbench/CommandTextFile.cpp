@@ -196,8 +196,18 @@ bool CommandTextFile::save(const QString& path, QStringView text)
         reportOpenFailure(file);
         return false;
     }
-    const QByteArray bytes = encode(text);
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    // The bytes go out a piece at a time through one buffer, so that a long text is never
+    // held a second time in its encoded form.
+    constexpr qsizetype kPiece = 1 << 19;  // characters
+    bool written = file.write("\xFF\xFE", 2) == 2;
+    QByteArray bytes;
+    for (qsizetype at = 0; written && at < text.size(); at += kPiece) {
+        const QStringView piece = text.sliced(at, qMin(kPiece, text.size() - at));
+        bytes.resize(2 * piece.size());
+        qToLittleEndian<quint16>(piece.utf16(), piece.size(), bytes.data());
+        written = file.write(bytes) == bytes.size();
+    }
+    if (!written || !file.flush()) {
         report(IDS_FILE_WRITE_ERROR, path);
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QList>
+#include <QThreadPool>
 #include <cerrno>
 #include <chrono>
 #include <malloc.h>
@@ -41,6 +42,10 @@ ChildPeakMemory::Result ChildPeakMemory::run(const std::function<bool()>& work)
     int report[2];
     if (pipe(report) != 0)
         return result;
+    // The child gets only the thread that forks it. The shared pool's threads (a window's
+    // painting hands work to them) are ended first, so that the child starts its own instead
+    // of waiting for ones it does not have.
+    QThreadPool::globalInstance()->waitForDone();
     const pid_t child = fork();
     if (child < 0) {
         close(report[0]);
@@ -50,15 +55,16 @@ ChildPeakMemory::Result ChildPeakMemory::run(const std::function<bool()>& work)
     if (child == 0) {
         close(report[0]);
         const bool restarted = restartPeak();
-        double sent[2] = {residentMiB(), 0};
+        double sent[3] = {residentMiB(), 0, 0};
         const auto start = std::chrono::steady_clock::now();
         const bool ok = work();
         sent[1] = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        sent[2] = residentMiB();
         const bool reported = write(report[1], sent, sizeof sent) == ssize_t(sizeof sent);
         _exit(ok && reported && restarted ? 0 : 1);
     }
     close(report[1]);
-    double received[2] = {0, 0};
+    double received[3] = {0, 0, 0};
     ssize_t got = 0;
     do
         got = read(report[0], received, sizeof received);
@@ -75,6 +81,7 @@ ChildPeakMemory::Result ChildPeakMemory::run(const std::function<bool()>& work)
     result.ran = got == ssize_t(sizeof received) && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     result.startMiB = received[0];
     result.seconds = received[1];
+    result.endMiB = received[2];
     result.peakMiB = usage.ru_maxrss / 1024.0;
     return result;
 }
