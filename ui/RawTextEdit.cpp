@@ -1,6 +1,7 @@
 #include "ui/RawTextEdit.h"
 
 #include "ui/LargeTextRelease.h"
+#include "ui/LineGroups.h"
 #include "ui/ShownText.h"
 
 #include <QAction>
@@ -202,7 +203,7 @@ void RawTextEdit::contentsChange()
 QString RawTextEdit::exactText(qsizetype from, qsizetype to) const
 {
     QString out;
-    out.reserve(to - from + (to - from) / 8);
+    out.reserve(2 * (to - from));  // the most it can come to: every character a CR LF
     walk(from, to, out, nullptr);
     return out;
 }
@@ -277,8 +278,11 @@ const RawTextEdit::Snapshot& RawTextEdit::snapshot() const
     if (!m_snapshot) {
         const qsizetype end = lastPosition(document());
         Snapshot& taken = m_snapshot.emplace();
-        taken.breaks.reserve(document()->blockCount());
-        taken.text.reserve(end + end / 8);
+        // Room for the most there can be, so nothing is copied as it grows: a character
+        // gives at most two (a CR LF), a block at most one break per line of its group. Pages
+        // that are never written take no memory.
+        taken.breaks.reserve(std::min<qsizetype>(end + 1, qsizetype(document()->blockCount()) * kLinesPerGroup));
+        taken.text.reserve(2 * end);
         walk(0, end, taken.text, &taken.breaks);
     }
     return *m_snapshot;
@@ -830,13 +834,7 @@ void RawTextEdit::insertFromMimeData(const QMimeData* source)
     const QString text = source->text();
     if (isReadOnly() || text.isEmpty())
         return;
-    QTextCursor cursor = textCursor();
-    cursor.beginEditBlock();
-    removeSelection(cursor);
-    insertExactText(cursor, text);
-    cursor.endEditBlock();
-    setTextCursor(cursor);
-    ensureCursorVisible();
+    insertTyped(text);
 }
 
 QMimeData* RawTextEdit::createMimeDataFromSelection() const

@@ -121,7 +121,7 @@ private:
                       QStringView replacement);
     void stepOverCut(QKeyEvent* event);
     bool removeByKey(QKeyEvent* event);
-    // Puts typed text in over the selection, in one edit.
+    // Puts typed, pasted or dropped text in over the selection, in one edit.
     void insertTyped(const QString& text);
     bool pieceIsFull(const QTextCursor& cursor) const;
     // Where Ctrl+Backspace and Ctrl+Delete stop: a word goes on over a cut point.

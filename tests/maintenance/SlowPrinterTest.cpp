@@ -174,6 +174,14 @@ protected:
         return {before, fieldsOf(*page.window)};
     }
 
+    // What the printer holds, read from one that answers at once.
+    Fields whatThePrinterHolds()
+    {
+        ztest::SimProcess prompt;
+        attach(prompt, {});
+        return getInNewWindow().second;
+    }
+
     // Each control shows the printer's value or what a failed read leaves, never another
     // query's value; only those in `mayKeep` may show the latter.
     void expectOwnOrNone(const Fields& before, const Fields& printer, const Fields& got,
@@ -200,14 +208,7 @@ TEST_P(SlowPrinterTest, EveryAnswerLandsInItsOwnFieldOrInNone)
 {
     const SlowCase& c = GetParam();
 
-    // What the printer holds, read from one that answers at once.
-    Fields printer;
-    {
-        ztest::SimProcess prompt;
-        attach(prompt, {});
-        printer = getInNewWindow().second;
-    }
-
+    const Fields printer = whatThePrinterHolds();
     ztest::SimProcess sim;
     attach(sim, c.slowness);
     PageWindow page(c.page);
@@ -231,13 +232,7 @@ class LateAnswerTest : public SlowPrinterTest {};
 TEST_P(LateAnswerTest, AnAnswerLaterThanItsPressLandsInNoFieldOfTheNextPress)
 {
     const SlowCase& c = GetParam();
-    Fields printer;
-    {
-        ztest::SimProcess prompt;
-        attach(prompt, {});
-        printer = getInNewWindow().second;
-    }
-
+    const Fields printer = whatThePrinterHolds();
     ztest::SimProcess sim;
     attach(sim, c.slowness);
     const auto [before, first] = getInNewWindow();

@@ -9,6 +9,7 @@
 #include "maintenance/TransferIds.h"
 #include "platform/Services.h"
 #include "platform/linux/LinuxDeviceIo.h"
+#include "TransferFixture.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/FakeProcess.h"
 #include "tests/support/MemoryProfileStore.h"
@@ -35,19 +36,6 @@ using ztest::click;
 constexpr qsizetype kMiB = 1 << 20;
 // Longer than any of the link's own short limits: the send's 10 s, the device's 5 s.
 constexpr int kPaperChangeMs = 30000;
-
-class TempIn : public platform::Folders {
-public:
-    explicit TempIn(const QString& folder) : m_folder(folder + "/") {}
-    QString tempFolder() override
-    {
-        QDir().mkpath(m_folder);
-        return m_folder;
-    }
-
-private:
-    QString m_folder;
-};
 
 // The operator reads each message for a second before confirming it.
 class SlowOperator : public platform::Alerts {
@@ -162,7 +150,7 @@ protected:
     platform::LinuxDeviceIo io;  // the shipped limits
     ztest::TestClock clock;
     ztest::FakeProcess process;
-    TempIn folders{dir.filePath("Temp")};
+    TestFolders folders{dir.path()};
     platform::ScopedService<platform::ProfileStore> profileScope{profile};
     platform::ScopedService<platform::DeviceIo> ioScope{io};
     platform::ScopedService<platform::Clock> clockScope{clock};
@@ -183,7 +171,7 @@ TEST_F(TransferInterruptionTest, TcpFileTransferWaitsOutAPaperChange)
 
     ASSERT_TRUE(sendFile(window));
     EXPECT_EQ(texts(), QStringList{"File download is completed."});
-    const QByteArray received = waitForReceived(file.size(), 10000);
+    const QByteArray received = waitForReceived(file.size(), 60000);
     EXPECT_EQ(received.size(), file.size());
     EXPECT_TRUE(received == file);
     EXPECT_FALSE(sim.log().contains("tcp#2"));
@@ -226,7 +214,7 @@ TEST_F(TransferInterruptionTest, SerialFileTransferKeepsWhatThePrinterHasNotTake
     ASSERT_EQ(operatorReading.messages.size(), 1u);
     EXPECT_EQ(operatorReading.messages[0].text, "File download is completed.");
     EXPECT_EQ(operatorReading.messages[0].icon, platform::AlertIcon::Information);
-    const QByteArray received = waitForReceived(file.size(), 20000);
+    const QByteArray received = waitForReceived(file.size(), 60000);
     EXPECT_EQ(received.size(), file.size());
     EXPECT_TRUE(received == file);
 }
@@ -250,7 +238,7 @@ TEST_F(TransferInterruptionTest, TcpFileTransferCutOffByAHangUpFailsAndTheNextPr
     hooks.clearMessages();
     ASSERT_TRUE(sendFile(window));
     EXPECT_EQ(texts(), QStringList{"File download is completed."});
-    const QByteArray received = waitForReceived(file.size(), 10000, QStringLiteral("tcp#2"));
+    const QByteArray received = waitForReceived(file.size(), 60000, QStringLiteral("tcp#2"));
     EXPECT_EQ(received.size(), file.size());
     EXPECT_TRUE(received == file);
 }

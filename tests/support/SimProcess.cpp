@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRegularExpression>
 #include <QThread>
 #include <QUuid>
 
@@ -116,19 +115,40 @@ bool SimProcess::waitForLog(const QByteArray& text, int timeoutMs) const
 
 QByteArray SimProcess::receivedBytes(const QString& peer) const
 {
-    const QString header = peer.isEmpty() ? QStringLiteral(" received ") : QStringLiteral(" %1 received ").arg(peer);
-    static const QRegularExpression dataLine(QStringLiteral("^  [0-9a-f]{6}  ((?:[0-9a-f]{2} )+)"));
+    // Read by hand, not by pattern: a transfer of megabytes logs hundreds of thousands of lines,
+    // and tests read them while they wait.
+    const QByteArray header = peer.isEmpty() ? QByteArray(" received ") : " " + peer.toLatin1() + " received ";
+    auto hexValue = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    };
+    const QByteArray all = log();
     QByteArray bytes;
     bool inReceived = false;
-    for (const QByteArray& raw : log().split('\n')) {
-        const QString line = QString::fromLatin1(raw);
-        const auto match = dataLine.match(line);
-        if (!match.hasMatch()) {
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = all.indexOf('\n', start);
+        if (end < 0)
+            end = all.size();
+        const QByteArrayView line(all.constData() + start, end - start);
+        start = end + 1;
+        // A data line: two blanks, an offset of six or more hex digits, two blanks, pairs.
+        qsizetype at = 2;
+        const bool indented = line.startsWith("  ");
+        while (indented && at < line.size() && hexValue(line[at]) >= 0)
+            ++at;
+        if (!indented || at < 8 || !line.sliced(at).startsWith("  ")) {
             inReceived = line.contains(header);
             continue;
         }
-        if (inReceived)
-            bytes += QByteArray::fromHex(match.captured(1).toLatin1());
+        if (!inReceived)
+            continue;
+        for (at += 2; at + 2 < line.size() && line[at + 2] == ' '; at += 3) {
+            const int high = hexValue(line[at]);
+            const int low = hexValue(line[at + 1]);
+            if (high < 0 || low < 0)
+                break;
+            bytes += char(high * 16 + low);
+        }
     }
     return bytes;
 }

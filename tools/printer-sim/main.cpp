@@ -92,22 +92,38 @@ void logBytes(const std::string& source, const char* verb, const char* data, std
 {
     logStamp();
     std::fprintf(g_log, "%s %s %zu byte%s\n", source.c_str(), verb, length, length == 1 ? "" : "s");
+    // Made in one buffer and written at once: a transfer of megabytes logs fast enough to
+    // keep up with the line.
     static const char digits[] = "0123456789abcdef";
+    std::string dump;
+    dump.reserve((length / 16 + 1) * 76);
     for (std::size_t line = 0; line < length; line += 16) {
-        char hex[16 * 3 + 1];
-        char text[17];
-        std::size_t n = 0;
-        for (; n < 16 && line + n < length; ++n) {
-            const auto byte = static_cast<unsigned char>(data[line + n]);
-            hex[n * 3] = digits[byte >> 4];
-            hex[n * 3 + 1] = digits[byte & 0x0f];
-            hex[n * 3 + 2] = ' ';
-            text[n] = byte >= 0x20 && byte < 0x7f ? static_cast<char>(byte) : '.';
+        char offset[2 * sizeof(std::size_t)];
+        int width = 0;
+        for (std::size_t rest = line; rest != 0 || width < 6; rest >>= 4)
+            offset[width++] = digits[rest & 0x0f];
+        dump += "  ";
+        while (width > 0)
+            dump += offset[--width];
+        dump += "  ";
+        const std::size_t n = std::min<std::size_t>(16, length - line);
+        std::string text;
+        for (std::size_t i = 0; i < 16; ++i) {
+            if (i < n) {
+                const auto byte = static_cast<unsigned char>(data[line + i]);
+                dump += digits[byte >> 4];
+                dump += digits[byte & 0x0f];
+                dump += ' ';
+                text += byte >= 0x20 && byte < 0x7f ? static_cast<char>(byte) : '.';
+            } else {
+                dump += "   ";
+            }
         }
-        hex[n * 3] = '\0';
-        text[n] = '\0';
-        std::fprintf(g_log, "  %06zx  %-48s %s\n", line, hex, text);
+        dump += ' ';
+        dump += text;
+        dump += '\n';
     }
+    std::fwrite(dump.data(), 1, dump.size(), g_log);
     std::fflush(g_log);
 }
 
